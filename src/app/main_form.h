@@ -1,0 +1,101 @@
+#pragma once
+// TMain, the main object: owns the media layer and all game state, and
+// receives the form's events (creation, activation, keys, timer ticks).
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adventure/adventure_state.h"
+#include "engine/play_state.h"
+#include "media/clock.h"
+#include "media/colour.h"
+#include "media/media.h"
+#include "settings/notices.h"
+#include "settings/settings.h"
+#include "settings/theme_lists.h"
+
+namespace plumix {
+
+enum ScreenStates : uint8_t {
+  kTitleScreen = 0,
+  kMenuScreen = 1,
+  kLevelInfoScreen = 2,
+  kPlayScreen = 3,
+  kLevelCompletedScreen = 4,
+  kGameCompletedScreen = 5,
+  kGameOverScreen = 6,
+};
+
+struct GameOptions {
+  std::filesystem::path GameDir;  // the program's own folder
+  bool Headless = true;           // no window: the back buffer only
+  bool FullScreen = true;
+  bool Audio = false;             // open the audio device
+  bool SingleInstance = false;    // refuse to run beside another copy
+  bool SeedFromClock = true;      // else Seed is used (tests)
+  uint64_t Seed = 1;
+};
+
+struct ShellState {
+  uint8_t ScreenState = kTitleScreen;
+  bool FadeInPending = false;
+  int32_t FrameCounter = 0;
+  int32_t FrameScale = 0;
+  bool FirstActivation = true;
+  SpriteRef<TBasicSprite> MenuMoon;
+  bool Active = true;      // the application has the focus
+  bool Terminated = false;  // the application ends
+  bool TrackOpen = false;   // a music track is open, so its end can be watched
+};
+
+class TMain {
+ public:
+  TMain(GameOptions options, Clock& clock);
+  ~TMain();
+  TMain(const TMain&) = delete;
+  TMain& operator=(const TMain&) = delete;
+
+  // The form's events.
+  void FormCreate();
+  void FormActivate();
+  void FormDeactivate();
+  void FormClose();
+  void FormKeyDown(uint16_t key);
+  void FormKeyUp(uint16_t key);
+  void DXTimerTimer();
+  void DXDrawInitializeSurface();
+  void DXDrawFinalize();
+  // One turn of the idle loop: a timer tick while the application is active.
+  void Idle();
+
+  // The sound and text routines every screen uses.
+  void PlaySound(std::string_view name);
+  void StopSound(std::string_view name);
+  void DrawText(int x, int y, std::string_view text, std::string_view font, int size,
+                Colour colour, int style);
+  // Opens and plays entry TrackChoice of the track list (or only opens it
+  // while the music is off).
+  void StartTrack(bool play);
+  std::filesystem::path GamePath(std::string_view relative) const;
+  // Shows an error the game carries on after (kept in Errors as well).
+  void ReportError(const std::string& text);
+
+  GameOptions Options;
+  Clock& Time;
+  Random Rng;
+  Media M;
+  ShellState Shell;
+  SettingsRecord Settings;
+  ThemeLists Themes;
+  NoticeState Notices;
+  AdventureState Adv;
+  PlayState Play;
+  GammaRamp SavedRamp = GammaRamp::Identity();
+  bool OptionsOpen = false;
+  bool Paused = false;
+  std::vector<std::string> Errors;
+};
+
+}  // namespace plumix

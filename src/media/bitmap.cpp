@@ -1,0 +1,262 @@
+#include "media/bitmap.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include <csetjmp>
+
+#include "media/colour.h"
+
+namespace plumix {
+namespace {
+
+struct PngReadState {
+  std::span<const uint8_t> bytes;
+  size_t pos = 0;
+};
+
+void PngRead(png_structp png, png_bytep out, png_size_t count) {
+  auto* state = static_cast<PngReadState*>(png_get_io_ptr(png));
+  if (state->pos + count > state->bytes.size()) {
+    png_error(png, "truncated PNG");
+  }
+  std::memcpy(out, state->bytes.data() + state->pos, count);
+  state->pos += count;
+}
+
+void PngWrite(png_structp png, png_bytep data, png_size_t count) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + count);
+}
+
+void PngFlush(png_structp) {}
+
+struct JpegError {
+  jpeg_error_mgr mgr;
+  jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void JpegErrorExit(j_common_ptr info) {
+  auto* err = reinterpret_cast<JpegError*>(info->err);
+  (*info->err->format_message)(info, err->message);
+  longjmp(err->jump, 1);
+}
+
+}  // namespace
+
+Parsed<RgbImage> DecodePng(std::span<const uint8_t> bytes) {
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
+    return Parsed<RgbImage>::Fail("not a PNG file");
+  }
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return Parsed<RgbImage>::Fail("out of memory");
+  }
+  PngReadState state{bytes, 0};
+  RgbImage image;
+  std::vector<png_bytep> rows;
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return Parsed<RgbImage>::Fail("corrupt PNG");
+  }
+  png_set_read_fn(png, &state, PngRead);
+  png_read_info(png, info);
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_strip_alpha(png);
+  png_set_gray_to_rgb(png);
+  png_set_packing(png);
+  png_read_update_info(png, info);
+  image.Width = static_cast<int>(png_get_image_width(png, info));
+  image.Height = static_cast<int>(png_get_image_height(png, info));
+  if (png_get_rowbytes(png, info) != static_cast<size_t>(image.Width) * 3) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return Parsed<RgbImage>::Fail("unsupported PNG layout");
+  }
+  image.Rgb.resize(static_cast<size_t>(image.Width) * image.Height * 3);
+  rows.resize(image.Height);
+  for (int y = 0; y < image.Height; ++y) rows[y] = image.Rgb.data() + static_cast<size_t>(y) * image.Width * 3;
+  png_read_image(png, rows.data());
+  png_read_end(png, nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return Parsed<RgbImage>::Ok(std::move(image));
+}
+
+std::vector<uint8_t> EncodePng(const RgbImage& image) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(png, &out, PngWrite, PngFlush);
+  png_set_IHDR(png, info, image.Width, image.Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, 9);
+  png_write_info(png, info);
+  for (int y = 0; y < image.Height; ++y) {
+    png_write_row(png, const_cast<png_bytep>(image.Rgb.data() + static_cast<size_t>(y) * image.Width * 3));
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+Parsed<RgbImage> DecodeJpeg(std::span<const uint8_t> bytes) {
+  jpeg_decompress_struct cinfo;
+  JpegError err;
+  cinfo.err = jpeg_std_error(&err.mgr);
+  err.mgr.error_exit = JpegErrorExit;
+  RgbImage image;
+  if (setjmp(err.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return Parsed<RgbImage>::Fail(std::string("corrupt JPEG: ") + err.message);
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  image.Width = static_cast<int>(cinfo.output_width);
+  image.Height = static_cast<int>(cinfo.output_height);
+  image.Rgb.resize(static_cast<size_t>(image.Width) * image.Height * 3);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW row = image.Rgb.data() + static_cast<size_t>(cinfo.output_scanline) * image.Width * 3;
+    jpeg_read_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  return Parsed<RgbImage>::Ok(std::move(image));
+}
+
+std::vector<uint8_t> EncodeJpeg(const RgbImage& image, int quality) {
+  jpeg_compress_struct cinfo;
+  JpegError err;
+  cinfo.err = jpeg_std_error(&err.mgr);
+  err.mgr.error_exit = JpegErrorExit;
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  if (setjmp(err.jump)) {
+    jpeg_destroy_compress(&cinfo);
+    free(buffer);
+    return {};
+  }
+  jpeg_create_compress(&cinfo);
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(image.Width);
+  cinfo.image_height = static_cast<JDIMENSION>(image.Height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, quality, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(image.Rgb.data() + static_cast<size_t>(cinfo.next_scanline) * image.Width * 3);
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<uint8_t> out(buffer, buffer + size);
+  free(buffer);
+  return out;
+}
+
+Parsed<RgbImage> DecodeImage(std::span<const uint8_t> bytes) {
+  if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0) return DecodePng(bytes);
+  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
+    return DecodeJpeg(bytes);
+  }
+  return Parsed<RgbImage>::Fail("unknown image format");
+}
+
+Bitmap ToBitmap(const RgbImage& image) {
+  Bitmap bitmap(image.Width, image.Height);
+  const uint8_t* src = image.Rgb.data();
+  for (auto& pixel : bitmap.Pixels) {
+    pixel = Rgb565(src[0], src[1], src[2]);
+    src += 3;
+  }
+  return bitmap;
+}
+
+RgbImage ToRgb(const Bitmap& bitmap) {
+  RgbImage image;
+  image.Width = bitmap.Width;
+  image.Height = bitmap.Height;
+  image.Rgb.reserve(bitmap.Pixels.size() * 3);
+  for (uint16_t p : bitmap.Pixels) {
+    image.Rgb.push_back(static_cast<uint8_t>(Red8(p)));
+    image.Rgb.push_back(static_cast<uint8_t>(Green8(p)));
+    image.Rgb.push_back(static_cast<uint8_t>(Blue8(p)));
+  }
+  return image;
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    if (error) *error = "Cannot open file " + path.string();
+    return {};
+  }
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    if (error) *error = "Cannot read file " + path.string();
+    return {};
+  }
+  if (error) error->clear();
+  return bytes;
+}
+
+// Written to a temporary file beside the target and renamed over it, so that
+// a crash or a full disk leaves either the old file or the new one.
+bool WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                    std::string* error) {
+  std::filesystem::path temp = path;
+  temp += ".tmp";
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  auto fail = [&](const char* what) {
+    int code = errno;
+    if (fd >= 0) ::close(fd);
+    ::unlink(temp.c_str());
+    if (error) *error = std::string(what) + " " + path.string() + ": " + std::strerror(code);
+    return false;
+  };
+  if (fd < 0) return fail("Cannot write file");
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail("Cannot write file");
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0) return fail("Cannot write file");
+  if (::close(fd) != 0) {
+    fd = -1;
+    return fail("Cannot write file");
+  }
+  fd = -1;
+  if (::rename(temp.c_str(), path.c_str()) != 0) return fail("Cannot replace file");
+  if (error) error->clear();
+  return true;
+}
+
+}  // namespace plumix

@@ -1,0 +1,12 @@
+#include "media/embedded.h"
+
+namespace plumix {
+
+const EmbeddedFile* FindEmbedded(std::string_view path) {
+  for (const EmbeddedFile& file : EmbeddedAssets()) {
+    if (path == file.Path) return &file;
+  }
+  return nullptr;
+}
+
+}  // namespace plumix

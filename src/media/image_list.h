@@ -1,0 +1,68 @@
+#pragma once
+// Named image lists whose pictures are cut into equal patterns.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "media/bitmap.h"
+#include "media/colour.h"
+
+namespace plumix {
+
+struct ImageItem {
+  std::string Name;
+  Bitmap Picture;
+  int PatternWidth = 0;  // 0: the whole picture is one pattern
+  int PatternHeight = 0;
+  bool Transparent = false;
+  Colour TransparentColor = 0;
+  bool SystemMemory = false;
+
+  // Rebuilds the pattern geometry and the 16-bit colour key from the picture.
+  void Restore();
+  // Replaces the picture from a JPEG or PNG file and restores; throws GameError.
+  void LoadFromFile(const std::filesystem::path& path);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int PatternCount() const { return count_; }
+  uint16_t Key() const { return key_; }
+  // Source rectangle of a pattern; false for an index outside 0..PatternCount-1.
+  bool PatternRect(int pattern, Rect* rect) const;
+
+ private:
+  int width_ = 0, height_ = 0, columns_ = 0, count_ = 0;
+  uint16_t key_ = 0;
+};
+
+class ImageList {
+ public:
+  explicit ImageList(std::string name) : name_(std::move(name)) {}
+  ImageItem& Add(ImageItem item);
+  // Case-insensitive; nullptr for an unknown name.
+  ImageItem* Find(std::string_view name);
+  const ImageItem* Find(std::string_view name) const;
+  // As Find, but an unknown name is a programming error: "Image '%s' not found".
+  ImageItem& Get(std::string_view name);
+  ImageItem& Item(int index) { return *items_.at(index); }
+  int Count() const { return static_cast<int>(items_.size()); }
+  const std::string& Name() const { return name_; }
+
+ private:
+  struct FoldHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const;
+  };
+  struct FoldEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  std::string name_;
+  std::vector<std::unique_ptr<ImageItem>> items_;
+  std::unordered_map<std::string, int, FoldHash, FoldEqual> index_;
+};
+
+}  // namespace plumix

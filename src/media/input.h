@@ -1,0 +1,49 @@
+#pragma once
+// The keyboard reader: held keys, and the input states they make through
+// the key-assignment table. Key codes are Windows virtual-key codes.
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+namespace plumix {
+
+enum InputState : int {
+  InputUp = 0,
+  InputDown,
+  InputLeft,
+  InputRight,
+  InputButton1,  // InputButton1 .. InputButton32 follow in order
+  kInputStateCount = InputButton1 + 32
+};
+constexpr InputState InputButton(int n) { return static_cast<InputState>(InputButton1 + n - 1); }
+constexpr InputState InputButton2 = InputButton(2);
+constexpr InputState InputButton11 = InputButton(11);
+constexpr InputState InputButton31 = InputButton(31);
+constexpr InputState InputButton32 = InputButton(32);
+
+constexpr uint16_t kVkBack = 8, kVkReturn = 13, kVkShift = 16, kVkControl = 17, kVkMenu = 18,
+                   kVkPause = 19, kVkEscape = 27, kVkSpace = 32, kVkPrior = 33, kVkNext = 34,
+                   kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkF1 = 112;
+
+class KeyboardReader {
+ public:
+  KeyboardReader() { ResetAssigns(); }
+  // The form's defaults: arrows in slot 1, Escape, Enter and Space for
+  // buttons 31 and 32, everything else empty.
+  void ResetAssigns();
+  std::array<std::array<uint16_t, 3>, kInputStateCount> Assigns{};
+
+  void KeyDown(uint16_t key);
+  void KeyUp(uint16_t key);
+  void ReleaseAll();
+  bool KeyHeld(uint16_t key) const { return key < 256 && held_[key]; }
+  // Samples the held keys into the states.
+  void Update();
+  bool Has(InputState state) const { return states_[state]; }
+
+ private:
+  std::bitset<256> held_;
+  std::bitset<kInputStateCount> states_;
+};
+
+}  // namespace plumix

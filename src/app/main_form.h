@@ -3,11 +3,14 @@
 // receives the form's events (creation, activation, keys, timer ticks).
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "adventure/adventure_state.h"
+#include "adventure/disaster_state.h"
+#include "adventure/specials_state.h"
 #include "engine/play_state.h"
 #include "media/clock.h"
 #include "media/colour.h"
@@ -69,6 +72,12 @@ class TMain {
   void DXDrawFinalize();
   // One turn of the idle loop: a timer tick while the application is active.
   void Idle();
+  // A platform event, with the game's errors shown instead of ending the program.
+  void Dispatch(const PlatformEvent& event);
+  // "Arrow" shows the animated cursor, "None" hides it; other names do nothing.
+  void SetCursorMode(std::string_view name);
+  // Draws a new neon moon for the menus (the newest one is kept).
+  void CreateMenuMoon();
 
   // The sound and text routines every screen uses.
   void PlaySound(std::string_view name);
@@ -92,10 +101,19 @@ class TMain {
   NoticeState Notices;
   AdventureState Adv;
   PlayState Play;
+  SpecialsState Specials;
+  DisasterState Disasters;
   GammaRamp SavedRamp = GammaRamp::Identity();
   bool OptionsOpen = false;
   bool Paused = false;
+  bool QuitPrompt = false;
   std::vector<std::string> Errors;
+
+ private:
+  template <class F>
+  void Guarded(F&& f);
+  std::unique_ptr<InstanceLock> instanceLock_;
+  std::unique_ptr<AniCursor> arrowCursor_;
 };
 
 }  // namespace plumix

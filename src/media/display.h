@@ -67,7 +67,8 @@ class Display {
   void PollEvents(std::vector<PlatformEvent>& events);
   void ToggleFullScreen();
   bool FullScreen() const;
-  void SetCursor(const AniCursor* cursor);  // nullptr hides the cursor
+  // nullptr hides the cursor, or shows the system arrow when systemArrow is set.
+  void SetCursor(const AniCursor* cursor, bool systemArrow = false);
   // Waits for the next frame where vsync does not pace the presentation.
   void PaceFrame();
 
@@ -102,7 +103,7 @@ int ShowMessageBox(const MessageBoxRequest& request);
 // it lives. Acquired() is false when another process holds it.
 class InstanceLock {
  public:
-  explicit InstanceLock(const std::string& name);
+  explicit InstanceLock(const std::string& path);
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;

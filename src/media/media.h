@@ -37,7 +37,6 @@ struct Media {
   KeyboardReader DXInput;
   SpriteEngine DXSpriteEngine;
   FrameTimer DXTimer;
-  std::unique_ptr<AniCursor> ArrowCursor;
 };
 
 }  // namespace plumix

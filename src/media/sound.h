@@ -81,7 +81,7 @@ Parsed<int> MidiLengthMs(std::span<const uint8_t> midi);
 
 class MusicPlayer {
  public:
-  MusicPlayer(Audio& audio, Clock& clock) : audio_(audio), clock_(clock) {}
+  MusicPlayer(Audio& audio, Clock& clock);
   ~MusicPlayer();
   MusicPlayer(const MusicPlayer&) = delete;
   MusicPlayer& operator=(const MusicPlayer&) = delete;

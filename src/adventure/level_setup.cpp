@@ -1,0 +1,9 @@
+#include "adventure/level_setup.h"
+
+#include "app/main_form.h"
+
+namespace plumix {
+
+void SetUpLevel(TMain&) {}
+
+}  // namespace plumix

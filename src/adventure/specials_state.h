@@ -1,0 +1,26 @@
+#pragma once
+// The special states that collected specials switch, read by the play engine.
+#include <cstdint>
+
+namespace plumix {
+
+struct SpecialsState {
+  bool CarrotActive = true;
+  bool MagnifierActive = false;
+  bool GenieCaught = true;
+  bool GenieReleased = false;
+  bool VirusDeleted = true;
+  bool VirusPresent = false;
+  bool VirusStrike = false;
+  int AlcoholLevel = 0;  // 0..5
+  int DamageLevel = 0;   // 0..3
+  int LaserBeams = 0;    // 0..5
+  bool LevelCompletedCollected = false;
+  bool BoardMirrored = false;
+  bool NegativeColours = false;
+  int32_t SpecialsTicks = 0;
+  bool LaserFiring = false;
+  int LaserFrames = 0;
+};
+
+}  // namespace plumix

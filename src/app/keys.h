@@ -1,0 +1,8 @@
+#pragma once
+#include <cstdint>
+
+namespace plumix {
+class TMain;
+// The screen's own keys, after the input states were updated.
+void HandleKey(TMain& game, uint16_t key);
+}  // namespace plumix

@@ -1,0 +1,203 @@
+#include "app/main_form.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "app/keys.h"
+#include "media/draw.h"
+
+#include "settings/theme_lists.h"
+
+namespace plumix {
+namespace {
+
+// The poster face is drawn wider than its file, as big titles want.
+constexpr double kPosterStretch = 1.15;
+
+}  // namespace
+
+TMain::TMain(GameOptions options, Clock& clock)
+    : Options(std::move(options)), Time(clock), Rng(Options.Seed), M(clock) {
+  M.DXSpriteEngine.DisasterFlag = &Disasters.DisasterPending;
+}
+
+TMain::~TMain() {
+  M.DXSpriteEngine.Clear();
+  M.MediaPlayer.Close();
+}
+
+std::filesystem::path TMain::GamePath(std::string_view relative) const {
+  return Options.GameDir / std::filesystem::path(relative);
+}
+
+void TMain::ReportError(const std::string& text) {
+  Errors.push_back(text);
+  if (Errors.size() > 1000) Errors.erase(Errors.begin(), Errors.begin() + 500);
+  std::fprintf(stderr, "Plumix Adventure: %s\n", text.c_str());
+  if (!Options.Headless) {
+    M.DXInput.ReleaseAll();
+    ShowMessageBox({"Plumix Adventure", text, {"&OK"}, 16, 1, 0});
+  }
+}
+
+template <class F>
+void TMain::Guarded(F&& f) {
+  try {
+    f();
+  } catch (const GameError& e) {
+    ReportError(e.what());
+  }
+}
+
+void TMain::FormCreate() {
+  if (Options.SingleInstance) {
+    instanceLock_ = std::make_unique<InstanceLock>(InstanceLock::DefaultPath("Plumix Adventure"));
+    if (!instanceLock_->Acquired()) {
+      // The main form of this copy is never shown; the running copy goes on undisturbed.
+      ShowMessageBox({"Error", "Plumix Adventure already running!", {"&OK"}, 16, 1, 0});
+      Shell.Terminated = true;
+      return;
+    }
+  }
+  Shell.FirstActivation = true;
+  Guarded([&] { M.LoadAssets(); });
+  if (Options.Audio && !M.DXSound.Open()) {
+    std::fprintf(stderr, "Plumix Adventure: no audio device, playing silently\n");
+  }
+  try {
+    M.DXDraw.Initialize(Options.Headless, Options.FullScreen);
+  } catch (const GameError& e) {
+    ReportError(e.what());
+    Shell.Terminated = true;
+    return;
+  }
+  DXDrawInitializeSurface();
+  Shell.ScreenState = kTitleScreen;
+}
+
+void TMain::DXDrawInitializeSurface() {
+  if (!M.DXDraw.GetGammaRamp(&SavedRamp)) {
+    ReportError("Gamma control not supported");
+    Shell.Terminated = true;
+  }
+}
+
+void TMain::DXDrawFinalize() { M.DXTimer.Enabled = false; }
+
+void TMain::FormActivate() {
+  Shell.Active = true;
+  M.DXTimer.Restart(Time.Millis());
+  if (!Shell.FirstActivation) return;
+  Shell.FirstActivation = false;
+  const auto fonts = GamePath("Graphics/Fonts");
+  // Missing font files fall back to a system face.
+  M.FontSet.Install("Arial CE", fonts / "Font1.ttf");
+  M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf");
+  M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch);
+  ResetNotices(Notices);
+  if (Options.SeedFromClock) Rng.Seed(Time.Millis() ^ static_cast<uint64_t>(std::time(nullptr)));
+  ReadThemeLists(Options.GameDir, Themes);
+  SetCursorMode("None");
+  M.DXSpriteEngine.Clear();
+  if (Settings.RandomTrack) {
+    Settings.TrackChoice = static_cast<uint8_t>(Rng(Themes.TrackCount()) + 1);
+  }
+  StartTrack(!Settings.MusicOff);
+}
+
+void TMain::FormDeactivate() {
+  Shell.Active = false;
+  // Keys released while another window has the focus never arrive.
+  M.DXInput.ReleaseAll();
+}
+
+void TMain::FormClose() {
+  M.DXSpriteEngine.Clear();
+  M.FontSet.Remove("Arial CE");
+  M.FontSet.Remove("MS Sans Serif");
+  M.FontSet.Remove("Shotgun BT");
+}
+
+void TMain::FormKeyDown(uint16_t key) {
+  M.DXInput.KeyDown(key);
+  M.DXInput.Update();
+  HandleKey(*this, key);
+}
+
+void TMain::FormKeyUp(uint16_t key) {
+  M.DXInput.KeyUp(key);
+  M.DXInput.Update();
+}
+
+void TMain::Idle() {
+  if (!Shell.Active || Shell.Terminated) return;
+  if (M.DXTimer.Idle(Time.Millis())) Guarded([&] { DXTimerTimer(); });
+}
+
+void TMain::Dispatch(const PlatformEvent& event) {
+  switch (event.Type) {
+    case PlatformEventType::KeyDown:
+      Guarded([&] { FormKeyDown(event.Key); });
+      break;
+    case PlatformEventType::KeyUp:
+      Guarded([&] { FormKeyUp(event.Key); });
+      break;
+    case PlatformEventType::FocusLost:
+      FormDeactivate();
+      break;
+    case PlatformEventType::FocusGained:
+      Guarded([&] { FormActivate(); });
+      break;
+    case PlatformEventType::Quit:
+      Shell.Terminated = true;
+      break;
+  }
+}
+
+void TMain::PlaySound(std::string_view name) {
+  if (!Settings.SfxOff) M.DXWaveList.Play(M.DXWaveList.Get(name), false);
+}
+
+// Stopping ignores the sound-effects switch, so that a looped sound started
+// before the switch was turned off does not play on for ever.
+void TMain::StopSound(std::string_view name) { M.DXWaveList.Stop(M.DXWaveList.Get(name)); }
+
+void TMain::DrawText(int x, int y, std::string_view text, std::string_view font, int size,
+                     Colour colour, int style) {
+  Canvas& canvas = M.DXDraw.GetCanvas();
+  canvas.Font.Name = std::string(font);
+  canvas.Font.Size = size;
+  canvas.Font.Style = style;
+  canvas.Font.Color = colour;
+  canvas.TextOut(x, y, text);
+  canvas.Release();
+}
+
+void TMain::StartTrack(bool play) {
+  MusicPlayer& music = M.MediaPlayer;
+  music.FileName = GamePath("Music/Track" + std::to_string(Settings.TrackChoice) + ".mid").string();
+  try {
+    music.Open();
+  } catch (const GameError& e) {
+    Shell.TrackOpen = false;
+    ReportError(e.what());
+    return;
+  }
+  Shell.TrackOpen = true;
+  if (play) music.Play();
+}
+
+void TMain::SetCursorMode(std::string_view name) {
+  if (name == "None") {
+    M.DXDraw.SetCursor(nullptr);
+  } else if (name == "Arrow") {
+    M.DXDraw.SetCursor(arrowCursor_.get(), true);
+  }
+}
+
+void TMain::CreateMenuMoon() {
+  Shell.MenuMoon = M.DXSpriteEngine.Create<TBasicSprite>(M.DXImageList, 150.0, 930.0, false, 0.01,
+                                                          "NeonMoon");
+}
+
+}  // namespace plumix

@@ -1,0 +1,9 @@
+#include "app/menus.h"
+
+#include "app/main_form.h"
+
+namespace plumix {
+
+void DrawMenuScreen(TMain&) {}
+
+}  // namespace plumix

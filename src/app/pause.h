@@ -1,0 +1,8 @@
+#pragma once
+
+namespace plumix {
+class TMain;
+// The pause caption (or the quit question) over the last play picture, and
+// the lit pause lamp; flips once.
+void DrawPauseOverlay(TMain& game, bool hidden);
+}  // namespace plumix

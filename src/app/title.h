@@ -1,0 +1,7 @@
+#pragma once
+
+namespace plumix {
+class TMain;
+// The title screen, drawn on every tick until Enter.
+void DrawTitleScreen(TMain& game);
+}  // namespace plumix

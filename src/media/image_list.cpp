@@ -1,0 +1,82 @@
+#include "media/image_list.h"
+
+#include <cctype>
+
+namespace plumix {
+
+void ImageItem::Restore() {
+  width_ = PatternWidth > 0 ? PatternWidth : Picture.Width;
+  height_ = PatternHeight > 0 ? PatternHeight : Picture.Height;
+  if (width_ <= 0 || height_ <= 0) {
+    columns_ = 0;
+    count_ = 0;
+  } else {
+    // A remainder strip narrower than a pattern is never a pattern.
+    columns_ = Picture.Width / width_;
+    count_ = columns_ * (Picture.Height / height_);
+  }
+  key_ = ToRgb565(TransparentColor);
+}
+
+bool ImageItem::PatternRect(int pattern, Rect* rect) const {
+  if (pattern < 0 || pattern >= count_) return false;
+  int column = pattern % columns_;
+  int row = pattern / columns_;
+  *rect = Rect{column * width_, row * height_, column * width_ + width_, row * height_ + height_};
+  return true;
+}
+
+void ImageItem::LoadFromFile(const std::filesystem::path& path) {
+  std::string error;
+  std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
+  if (!error.empty()) throw GameError(error);
+  Parsed<RgbImage> image = DecodeImage(bytes);
+  if (!image) throw GameError("Cannot load image " + path.string() + ": " + image.Error);
+  Picture = ToBitmap(*image.Value);
+  Restore();
+}
+
+size_t ImageList::FoldHash::operator()(std::string_view s) const {
+  size_t h = 14695981039346656037ull;
+  for (char c : s) {
+    h ^= static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+bool ImageList::FoldEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+ImageItem& ImageList::Add(ImageItem item) {
+  item.Restore();
+  items_.push_back(std::make_unique<ImageItem>(std::move(item)));
+  index_.emplace(items_.back()->Name, static_cast<int>(items_.size()) - 1);
+  return *items_.back();
+}
+
+ImageItem* ImageList::Find(std::string_view name) {
+  auto it = index_.find(name);
+  return it == index_.end() ? nullptr : items_[it->second].get();
+}
+
+const ImageItem* ImageList::Find(std::string_view name) const {
+  auto it = index_.find(name);
+  return it == index_.end() ? nullptr : items_[it->second].get();
+}
+
+ImageItem& ImageList::Get(std::string_view name) {
+  ImageItem* item = Find(name);
+  if (!item) throw GameError("Image '" + std::string(name) + "' not found");
+  return *item;
+}
+
+}  // namespace plumix

@@ -1,0 +1,41 @@
+#pragma once
+// The SDL window that shows the presented frames and delivers the events.
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "media/ani.h"
+#include "media/display.h"
+
+namespace plumix {
+
+class Window {
+ public:
+  explicit Window(bool fullScreen);
+  ~Window();
+  void Present(const uint32_t* argb);
+  void Poll(std::vector<PlatformEvent>& events);
+  void ToggleFullScreen();
+  bool FullScreen() const { return fullScreen_; }
+  void SetCursor(const AniCursor* cursor, bool systemArrow = false);
+  void Pace();
+
+ private:
+  void AnimateCursor();
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  bool fullScreen_ = true;
+  bool swallowEnterUp_ = false;
+  uint64_t nextFrame_ = 0;
+  std::vector<SDL_Cursor*> cursors_;
+  std::vector<int> sequence_;
+  std::vector<int> rates_;
+  size_t step_ = 0;
+  uint32_t stepStarted_ = 0;
+};
+
+uint16_t VirtualKeyFromSdl(SDL_Keycode key);
+
+}  // namespace plumix

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "media/draw.h"
+
+namespace plumix {
+namespace {
+
+constexpr uint16_t kA = Rgb565(255, 0, 0);
+constexpr uint16_t kB = Rgb565(0, 0, 255);
+constexpr uint16_t kBg = Rgb565(0, 80, 0);
+
+// Two 2x2 patterns side by side: the first all kA, the second kB with a keyed corner.
+ImageItem TwoPatterns(bool transparent) {
+  ImageItem item;
+  item.Name = "Two";
+  item.Picture = Bitmap(4, 2, kA);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 2; x < 4; ++x) item.Picture.Row(y)[x] = kB;
+  }
+  // A shade that is not the key colour in 24 bits but is after conversion.
+  item.Picture.Row(0)[3] = Rgb565(251, 1, 148);
+  item.PatternWidth = 2;
+  item.PatternHeight = 2;
+  item.Transparent = transparent;
+  item.TransparentColor = 0x9300FA;
+  item.Restore();
+  return item;
+}
+
+// A 4x2 picture, left half kA and right half kB, for the scaled draws.
+ImageItem Halves() {
+  ImageItem item;
+  item.Name = "Halves";
+  item.Picture = Bitmap(4, 2, kA);
+  for (int y = 0; y < 2; ++y) item.Picture.Row(y)[2] = item.Picture.Row(y)[3] = kB;
+  item.Restore();
+  return item;
+}
+
+TEST(DrawImage, ColourKeySkipsPixelsThatMatchAfterConversion) {
+  ImageItem item = TwoPatterns(true);
+  Bitmap dest(8, 8, kBg);
+  DrawImage(item, dest, 3, 3, 1);
+  EXPECT_EQ(dest.At(3, 3), kB);
+  EXPECT_EQ(dest.At(4, 3), kBg) << "the keyed pixel must leave the background";
+  EXPECT_EQ(dest.At(4, 4), kB);
+  EXPECT_EQ(dest.At(5, 3), kBg) << "only one pattern is drawn";
+  ImageItem opaque = TwoPatterns(false);
+  DrawImage(opaque, dest, 3, 3, 1);
+  EXPECT_EQ(dest.At(4, 3), Rgb565(251, 1, 148));
+}
+
+TEST(DrawImage, PatternOutOfRangeDrawsNothing) {
+  ImageItem item = TwoPatterns(false);
+  Bitmap dest(8, 8, kBg);
+  DrawImage(item, dest, 0, 0, -1);
+  DrawImage(item, dest, 0, 0, item.PatternCount());
+  StretchImage(item, dest, Rect{0, 0, 8, 8}, 2);
+  DrawImageRotated(item, dest, 4, 4, 4, 4, 5, 0.5, 0.5, 10);
+  DrawImageWaved(item, dest, 0, 0, 4, 4, -3, 2, 10, 0);
+  for (uint16_t p : dest.Pixels) ASSERT_EQ(p, kBg);
+}
+
+TEST(DrawImage, ClipsAtEveryEdge) {
+  ImageItem item = TwoPatterns(false);
+  Bitmap dest(3, 3, kBg);
+  DrawImage(item, dest, -1, -1, 0);
+  EXPECT_EQ(dest.At(0, 0), kA);
+  EXPECT_EQ(dest.At(1, 0), kBg);
+  DrawImage(item, dest, 2, 2, 0);
+  EXPECT_EQ(dest.At(2, 2), kA);
+  DrawImage(item, dest, 100, -100, 0);
+  EXPECT_EQ(dest.At(1, 1), kBg);
+}
+
+TEST(StretchImage, ScalesThePatternIntoTheRectangle) {
+  ImageItem item = Halves();
+  Bitmap dest(8, 4, kBg);
+  StretchImage(item, dest, Rect{0, 0, 8, 4}, 0);
+  EXPECT_EQ(dest.At(0, 0), kA);
+  EXPECT_EQ(dest.At(3, 3), kA);
+  EXPECT_EQ(dest.At(4, 0), kB);
+  EXPECT_EQ(dest.At(7, 3), kB);
+}
+
+TEST(DrawImageRotated, QuarterTurnIs64Units) {
+  ImageItem item = Halves();
+  Bitmap dest(20, 20, kBg);
+  // Scaled to 8x8 about its middle at (10, 10): left half kA, right half kB.
+  DrawImageRotated(item, dest, 10, 10, 8, 8, 0, 0.5, 0.5, 0);
+  EXPECT_EQ(dest.At(7, 10), kA);
+  EXPECT_EQ(dest.At(12, 10), kB);
+  Bitmap turned(20, 20, kBg);
+  DrawImageRotated(item, turned, 10, 10, 8, 8, 0, 0.5, 0.5, 64);
+  // A clockwise quarter turn brings the left half to the top.
+  EXPECT_EQ(turned.At(10, 7), kA);
+  EXPECT_EQ(turned.At(10, 12), kB);
+  Bitmap full(20, 20, kBg);
+  DrawImageRotated(item, full, 10, 10, 8, 8, 0, 0.5, 0.5, 256);
+  EXPECT_EQ(full.Pixels, dest.Pixels) << "256 units are a full turn";
+}
+
+TEST(DrawImageRotated, CentreChoosesThePointThatLandsOnXY) {
+  ImageItem item = Halves();
+  Bitmap dest(20, 20, kBg);
+  DrawImageRotated(item, dest, 10, 10, 8, 8, 0, 0.0, 0.0, 0);
+  EXPECT_EQ(dest.At(10, 10), kA) << "top-left corner at (10, 10)";
+  EXPECT_EQ(dest.At(17, 17), kB);
+  EXPECT_EQ(dest.At(9, 9), kBg);
+  Bitmap empty(20, 20, kBg);
+  DrawImageRotated(item, empty, 10, 10, 0, 8, 0, 0.5, 0.5, 0);
+  DrawImageRotated(item, empty, 10, 10, 8, 0, 0, 0.5, 0.5, 0);
+  for (uint16_t p : empty.Pixels) ASSERT_EQ(p, kBg);
+}
+
+TEST(DrawImageWaved, RowsShiftByTheWaveFormula) {
+  EXPECT_EQ(WaveShift(0, 5, 100, 0), 0);
+  EXPECT_EQ(WaveShift(25, 5, 100, 0), 5);   // sin(pi/2)
+  EXPECT_EQ(WaveShift(75, 5, 100, 0), -5);  // sin(3pi/2)
+  EXPECT_EQ(WaveShift(0, 5, 100, 64), 5);   // a phase of 64 is a quarter period
+  EXPECT_EQ(WaveShift(10, 5, 0, 30), 0) << "length 0 does not wave";
+  EXPECT_EQ(WaveShift(7, 4, 100, 10),
+            static_cast<int>(std::lround(4 * std::sin(2 * 3.141592653589793 * (10 + 7 * 2.56) / 256))));
+
+  ImageItem item = Halves();
+  Bitmap flat(16, 4, kBg), waved(16, 4, kBg);
+  DrawImageWaved(item, flat, 4, 0, 8, 4, 0, 0, 0, 0);
+  Bitmap stretched(16, 4, kBg);
+  StretchImage(item, stretched, Rect{4, 0, 12, 4}, 0);
+  EXPECT_EQ(flat.Pixels, stretched.Pixels) << "amplitude and length 0 is a plain scaled draw";
+  DrawImageWaved(item, waved, 4, 0, 8, 4, 0, 3, 4, 0);  // row 1 shifted by +3
+  EXPECT_EQ(waved.At(4, 0), kA);
+  EXPECT_EQ(waved.At(6, 1), kBg);
+  EXPECT_EQ(waved.At(7, 1), kA);
+  EXPECT_EQ(waved.At(1, 3), kA) << "row 3 shifted by -3";
+}
+
+TEST(AlphaDrawing, ZeroIsInvisibleAndFullIsOpaque) {
+  ImageItem item = Halves();
+  Bitmap dest(8, 8, kBg);
+  DrawImageWavedAlpha(item, dest, 0, 0, 4, 2, 0, 0, 0, 0, 0);
+  DrawImageRotatedAlpha(item, dest, 4, 4, 4, 2, 0, 0.5, 0.5, 0, 0);
+  for (uint16_t p : dest.Pixels) ASSERT_EQ(p, kBg);
+  DrawImageWavedAlpha(item, dest, 0, 0, 4, 2, 0, 0, 0, 0, 255);
+  EXPECT_EQ(dest.At(0, 0), kA);
+  Bitmap half(8, 8, kBg);
+  DrawImageWavedAlpha(item, half, 0, 0, 4, 2, 0, 0, 0, 0, 128);
+  uint16_t mixed = half.At(0, 0);
+  EXPECT_GT(mixed >> 11, 10);  // red about half way
+  EXPECT_LT(mixed >> 11, 21);
+  EXPECT_GT((mixed >> 5) & 63, 5);  // green about half of the background
+  EXPECT_LT((mixed >> 5) & 63, 15);
+  EXPECT_EQ(Blend565(kBg, kA, 0), kBg);
+  EXPECT_EQ(Blend565(kBg, kA, 255), kA);
+}
+
+}  // namespace
+}  // namespace plumix

@@ -1,0 +1,112 @@
+#include "support/harness.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+
+namespace plumix::testing {
+namespace fs = std::filesystem;
+
+fs::path MakeGameFolder(const std::string& tag) {
+  static std::atomic<int> counter{0};
+  fs::path dir = fs::temp_directory_path() /
+                 ("plumix-" + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const fs::path shipped = PLUMIX_GAME_DIR;
+  for (const char* name : {"Graphics", "CurArrow.ani"}) {
+    if (fs::exists(shipped / name)) fs::create_symlink(shipped / name, dir / name);
+  }
+  fs::create_directories(dir / "Adventures");
+  if (fs::exists(shipped / "Adventures")) {
+    fs::copy(shipped / "Adventures", dir / "Adventures", fs::copy_options::recursive);
+  }
+  return dir;
+}
+
+std::vector<uint8_t> MakeMidi(int milliseconds) {
+  // 480 ticks a quarter note at 500000 us a quarter: one tick is 1.0416 ms.
+  uint32_t ticks = static_cast<uint32_t>(milliseconds * 480 / 500);
+  std::vector<uint8_t> track = {0x00, 0xC0, 0x00, 0x00, 0x90, 60, 80};
+  uint8_t delta[4];
+  int n = 0;
+  uint32_t v = ticks;
+  delta[n++] = v & 0x7F;
+  while (v >>= 7) delta[n++] = 0x80 | (v & 0x7F);
+  for (int i = n - 1; i >= 0; --i) track.push_back(delta[i]);
+  track.insert(track.end(), {0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00});
+  std::vector<uint8_t> midi = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0,
+                               'M', 'T', 'r', 'k'};
+  uint32_t size = static_cast<uint32_t>(track.size());
+  midi.insert(midi.end(), {static_cast<uint8_t>(size >> 24), static_cast<uint8_t>(size >> 16),
+                           static_cast<uint8_t>(size >> 8), static_cast<uint8_t>(size)});
+  midi.insert(midi.end(), track.begin(), track.end());
+  return midi;
+}
+
+Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
+  Dir = MakeGameFolder("game");
+  const fs::path shipped = PLUMIX_GAME_DIR;
+  if (options_.Music.empty()) {
+    if (fs::exists(shipped / "Music")) fs::create_symlink(shipped / "Music", Dir / "Music");
+  } else {
+    fs::create_directories(Dir / "Music");
+    for (const auto& [name, bytes] : options_.Music) {
+      std::ofstream(Dir / "Music" / name, std::ios::binary)
+          .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::ofstream list(Dir / "Music" / "Tracks.txt", std::ios::binary);
+    for (const std::string& name : options_.TrackNames) list << name << "\r\n";
+  }
+  GameOptions game;
+  game.GameDir = Dir;
+  game.Headless = true;
+  game.Audio = options_.Audio;
+  game.SeedFromClock = false;
+  game.Seed = options_.Seed;
+  game_ = std::make_unique<TMain>(game, Clock);
+  game_->FormCreate();
+  if (options_.Activate) game_->FormActivate();
+}
+
+Harness::~Harness() {
+  game_.reset();
+  std::error_code ignored;
+  fs::remove_all(Dir, ignored);
+}
+
+void Harness::RunFrames(int count) {
+  for (int i = 0; i < count; ++i) {
+    Clock.Advance(options_.FrameMs);
+    game_->Idle();
+  }
+}
+
+void Harness::WarmUp() {
+  while (game_->M.DXTimer.FrameRate() == 0) RunFrames(1);
+  RunFrames(1);
+}
+
+void Harness::KeyDown(uint16_t key) { game_->Dispatch({PlatformEventType::KeyDown, key, false}); }
+void Harness::KeyUp(uint16_t key) { game_->Dispatch({PlatformEventType::KeyUp, key, false}); }
+void Harness::Press(uint16_t key) {
+  KeyDown(key);
+  KeyUp(key);
+}
+
+uint32_t Harness::Pixel(int x, int y) const {
+  return game_->M.DXDraw.Presented()[static_cast<size_t>(y) * Display::kWidth + x] & 0xFFFFFF;
+}
+
+uint16_t Harness::SurfacePixel(int x, int y) { return game_->M.DXDraw.Surface().At(x, y); }
+
+std::string Harness::SavePng(const std::string& name) const {
+  fs::path dir = fs::path(PLUMIX_BINARY_DIR) / "test-shots";
+  fs::create_directories(dir);
+  std::string path = (dir / (name + ".png")).string();
+  game_->M.DXDraw.SavePresentedPng(path);
+  return path;
+}
+
+}  // namespace plumix::testing

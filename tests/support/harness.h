@@ -1,0 +1,56 @@
+#pragma once
+// The headless game: a fresh TMain on a fake clock with a fixed seed, in a
+// game folder of its own, driven by key events and whole frames.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/main_form.h"
+
+namespace plumix::testing {
+
+struct HarnessOptions {
+  bool Activate = true;   // run the first activation at once
+  uint64_t Seed = 12345;
+  double FrameMs = 1000.0 / 60;  // time that passes per frame
+  bool Audio = false;
+  // Replaces the game folder's Music with these files (name -> bytes).
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> Music;
+  std::vector<std::string> TrackNames;
+};
+
+class Harness {
+ public:
+  explicit Harness(HarnessOptions options = {});
+  ~Harness();
+
+  TMain& Game() { return *game_; }
+  FakeClock Clock;
+  std::filesystem::path Dir;  // the game folder of this harness
+
+  // One idle turn per frame, with FrameMs passing before it.
+  void RunFrames(int count);
+  // Runs frames until the measured frame rate is in force (FrameScale 90 at 60 frames a second).
+  void WarmUp();
+  void KeyDown(uint16_t key);
+  void KeyUp(uint16_t key);
+  void Press(uint16_t key);
+  // The presented picture, 0xRRGGBB.
+  uint32_t Pixel(int x, int y) const;
+  uint16_t SurfacePixel(int x, int y);
+  // Saves the presented picture as build/test-shots/<name>.png and returns its path.
+  std::string SavePng(const std::string& name) const;
+
+ private:
+  HarnessOptions options_;
+  std::unique_ptr<TMain> game_;
+};
+
+// A game folder under the temporary folder: the shipped theme files linked
+// in read-only, the adventures copied so that saves stay private.
+std::filesystem::path MakeGameFolder(const std::string& tag);
+// A standard MIDI file of one track that lasts the given time at 120 beats a minute.
+std::vector<uint8_t> MakeMidi(int milliseconds);
+
+}  // namespace plumix::testing

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The game in a real window under Xvfb: it starts on its title screen, and a
+# second copy shows its message, ends when it is answered, and leaves the
+# first one running.
+set -euo pipefail
+build=${1:?build folder}
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "Xvfb/xdotool missing"; exit 77; }
+work=$(mktemp -d /tmp/plumix-window.XXXXXX)
+cleanup() {
+  [[ -n "${first:-}" ]] && kill "$first" 2>/dev/null || true
+  [[ -n "${second:-}" ]] && kill "$second" 2>/dev/null || true
+  [[ -n "${xvfb:-}" ]] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp -r "$build/game" "$work/game"
+display=:$((50 + RANDOM % 400))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+wait_window() {  # name, tries
+  for _ in $(seq "$2"); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
+"$work/game/plumix" --window >"$work/first.log" 2>&1 &
+first=$!
+wait_window Plumix 100 >/dev/null || { echo "no game window"; cat "$work/first.log"; exit 1; }
+sleep 2
+import -window root "$work/shot.png"
+mean=$(convert "$work/shot.png" -format "%[fx:mean]" info:)
+echo "title screen mean brightness: $mean"
+awk -v m="$mean" 'BEGIN { exit !(m > 0.02) }' || { echo "the screen stayed black"; exit 1; }
+
+"$work/game/plumix" --window >"$work/second.log" 2>&1 &
+second=$!
+box=$(wait_window Error 100) || { echo "no message for the second copy"; cat "$work/second.log"; exit 1; }
+xdotool windowfocus --sync "$box" key Return || xdotool key Return
+for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$second" 2>/dev/null; then echo "the second copy did not end"; exit 1; fi
+wait "$second" || true
+second=
+kill -0 "$first" || { echo "the first copy ended"; exit 1; }
+echo "ok"

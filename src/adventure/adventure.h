@@ -1,6 +1,7 @@
 #pragma once
 // The in-memory adventure: header, 100 levels and the high-score table.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,19 @@ enum CellCode : uint8_t {
   kLastSpecial = 18,
   kEntryMark = 19,
 };
+
+// What a short string holds as stored: its length byte (which may exceed the
+// capacity) and all its character bytes, so that a file is rewritten byte for
+// byte. The text fields are what the game reads; these only keep the rest.
+template <size_t N>
+struct ShortStringBytes {
+  uint8_t Length = 0;
+  std::array<uint8_t, N> Chars{};
+  bool operator==(const ShortStringBytes&) const = default;
+};
+
+// Stored for a level whose LinesToIncreaseSpeed is 0: the speed never rises by lines.
+constexpr int32_t kSpeedNeverRises = INT32_MAX;
 
 struct Cell {
   uint8_t Code = kVoid;
@@ -51,11 +65,18 @@ struct LevelRecord {
   std::array<uint8_t, kElementKinds + 1> Elements{};  // [1..18]
   std::array<uint8_t, kSpecialKinds + 1> Specials{};  // [1..12]
   int32_t RecordScore = 0;
+  // Bytes play never reads, kept for byte-exact rewriting.
+  ShortStringBytes<30> TitleBytes{};
+  std::array<uint8_t, 2> PaddingAfterNextElements{};
+  std::array<uint8_t, 2> PaddingAfterEntry{};
+  std::array<uint8_t, 2> PaddingAfterSpecials{};
 };
 
 struct HighScoreEntry {
   std::string Name;  // at most 30 bytes
   int32_t Score = 0;
+  ShortStringBytes<30> NameBytes{};
+  uint8_t Unused = 0;
 };
 
 struct AdventureRecord {
@@ -66,6 +87,11 @@ struct AdventureRecord {
   std::array<LevelRecord, kMaxLevels + 1> Levels{};             // [1..100]
   std::array<HighScoreEntry, kHighScoreCount + 1> HighScores{};  // [1..60]
   std::array<uint8_t, 4> Reserved{};  // the last four bytes of the file
+  ShortStringBytes<30> TitleBytes{};
+  ShortStringBytes<30> AuthorBytes{};
+  ShortStringBytes<25> ContactBytes{};
+  std::array<uint8_t, 25> ReservedAfterContact{};
+  std::array<uint8_t, 2> ReservedAfterLastLevel{};
 };
 
 }  // namespace plumix

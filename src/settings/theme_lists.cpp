@@ -1,25 +1,37 @@
 #include "settings/theme_lists.h"
 
-#include <fstream>
-#include <iterator>
+#include <string_view>
+
+#include "adventure/adventure_list.h"
+#include "app/main_form.h"
+#include "media/bitmap.h"
+#include "media/text.h"
 
 namespace plumix {
 
-std::vector<std::string> ReadListFile(const std::filesystem::path& path) {
+std::vector<std::string> ParseListText(std::span<const uint8_t> bytes) {
+  std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  bool utf8 = text.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+  if (utf8) text.remove_prefix(kUtf8Mark.size());
   std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return lines;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+  while (start < text.size() && lines.size() < kMaxListEntries) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    lines.push_back(utf8 ? Utf8ToCp1250(line) : std::string(line));
     start = end + 1;
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
   }
   return lines;
+}
+
+std::vector<std::string> ReadListFile(const std::filesystem::path& path) {
+  std::string error;
+  std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
+  if (!error.empty()) return {};
+  return ParseListText(bytes);
 }
 
 void ReadThemeLists(const std::filesystem::path& gameDir, ThemeLists& lists) {
@@ -27,6 +39,11 @@ void ReadThemeLists(const std::filesystem::path& gameDir, ThemeLists& lists) {
   lists.Tiles = ReadListFile(gameDir / "Graphics" / "Tiles" / "Tiles.txt");
   lists.Cubes = ReadListFile(gameDir / "Graphics" / "Cubes" / "Themes.txt");
   lists.Edges = ReadListFile(gameDir / "Graphics" / "Edges" / "Edges.txt");
+}
+
+void LoadThemeLists(TMain& game) {
+  ReadThemeLists(game.Options.GameDir, game.Themes);
+  ScanAdventures(game);
 }
 
 std::string ListEntry(const std::vector<std::string>& list, int n) {

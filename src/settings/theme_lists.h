@@ -1,11 +1,18 @@
 #pragma once
 // The theme lists of the game folder: display names of the tiles, cube
 // themes, edges and music tracks, one per line.
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace plumix {
+
+class TMain;
+
+// A choice is one byte in the settings, so a list holds at most 255 entries.
+constexpr size_t kMaxListEntries = 255;
 
 struct ThemeLists {
   std::vector<std::string> Tracks;  // code-page 1250 names
@@ -18,9 +25,15 @@ struct ThemeLists {
   int EdgeCount() const { return static_cast<int>(Edges.size()); }
 };
 
-// One name per line; CR LF or LF; a missing file gives an empty list.
+// One name per line, ended by CR LF, LF or CR; a final line end makes no
+// extra entry. Code page 1250, or UTF-8 after a byte-order mark.
+std::vector<std::string> ParseListText(std::span<const uint8_t> bytes);
+// A missing or unreadable file gives an empty list.
 std::vector<std::string> ReadListFile(const std::filesystem::path& path);
+// In the order music, tiles, cubes, edges.
 void ReadThemeLists(const std::filesystem::path& gameDir, ThemeLists& lists);
+// The four lists, then the adventure scan.
+void LoadThemeLists(TMain& game);
 // Entry n (1-based) of a list, or "" when there is none.
 std::string ListEntry(const std::vector<std::string>& list, int n);
 

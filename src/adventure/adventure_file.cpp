@@ -1,0 +1,238 @@
+#include "adventure/adventure_file.h"
+
+#include <cassert>
+#include <stdexcept>
+
+namespace plumix {
+namespace {
+
+// Header offsets.
+constexpr size_t kTitle = 0, kAuthor = 31, kContact = 62, kReservedAfterContact = 88,
+                 kLastLevelIndex = 113, kReservedAfterLastLevel = 114, kReserved = 191476;
+// Level-record offsets.
+constexpr size_t kLevelTitle = 0, kLevelType = 31, kDisasterKind = 32, kDisasterFrequency = 33,
+                 kSpecialsFrequency = 34, kStartSpeed = 35, kMaximalSpeed = 36,
+                 kNextElements = 37, kPaddingAfterNextElements = 38, kLinesToIncreaseSpeed = 40,
+                 kLinesToFinish = 44, kTimeToFinish = 48, kEntryColumn = 52, kEntryRow = 53,
+                 kPaddingAfterEntry = 54, kBoard = 56, kElements = 1856, kSpecials = 1874,
+                 kPaddingAfterSpecials = 1886;
+// High-score entry offsets.
+constexpr size_t kEntryName = 0, kEntryUnused = 31, kEntryScore = 32;
+
+constexpr size_t CellOffset(int x, int y) { return kBoard + 60 * (x - 1) + 2 * (y - 1); }
+
+static_assert(kHighScoresOffset == kLevelsOffset + kLevelRecordSize * kMaxLevels);
+static_assert(kReserved == kHighScoresOffset + kHighScoreEntrySize * kHighScoreCount);
+static_assert(kAdventureFileSize == kReserved + 4);
+static_assert(CellOffset(kBoardSize, kBoardSize) + 2 == kElements);
+
+void CheckRange(size_t size, size_t offset, size_t count) {
+  if (offset > size || count > size - offset) throw std::out_of_range("record field out of range");
+}
+
+class Reader {
+ public:
+  explicit Reader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  Reader At(size_t offset, size_t size) const {
+    CheckRange(bytes_.size(), offset, size);
+    return Reader(bytes_.subspan(offset, size));
+  }
+  uint8_t U8(size_t offset) const {
+    CheckRange(bytes_.size(), offset, 1);
+    return bytes_[offset];
+  }
+  int32_t I32(size_t offset) const {
+    CheckRange(bytes_.size(), offset, 4);
+    uint32_t v = uint32_t(bytes_[offset]) | uint32_t(bytes_[offset + 1]) << 8 |
+                 uint32_t(bytes_[offset + 2]) << 16 | uint32_t(bytes_[offset + 3]) << 24;
+    return static_cast<int32_t>(v);
+  }
+  template <size_t N>
+  std::array<uint8_t, N> Bytes(size_t offset) const {
+    CheckRange(bytes_.size(), offset, N);
+    std::array<uint8_t, N> out{};
+    for (size_t i = 0; i < N; ++i) out[i] = bytes_[offset + i];
+    return out;
+  }
+  template <size_t N>
+  std::string ShortString(size_t offset, ShortStringBytes<N>& kept) const {
+    kept.Length = U8(offset);
+    kept.Chars = Bytes<N>(offset + 1);
+    return ShortStringText(kept);
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+};
+
+class Writer {
+ public:
+  explicit Writer(std::span<uint8_t> bytes) : bytes_(bytes) {}
+  Writer At(size_t offset, size_t size) const {
+    CheckRange(bytes_.size(), offset, size);
+    return Writer(bytes_.subspan(offset, size));
+  }
+  void U8(size_t offset, uint8_t v) const {
+    CheckRange(bytes_.size(), offset, 1);
+    bytes_[offset] = v;
+  }
+  void I32(size_t offset, int32_t value) const {
+    CheckRange(bytes_.size(), offset, 4);
+    auto v = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<uint8_t>(v >> (8 * i));
+  }
+  template <size_t N>
+  void Bytes(size_t offset, const std::array<uint8_t, N>& v) const {
+    CheckRange(bytes_.size(), offset, N);
+    for (size_t i = 0; i < N; ++i) bytes_[offset + i] = v[i];
+  }
+  template <size_t N>
+  void ShortString(size_t offset, const std::string& text, const ShortStringBytes<N>& kept) const {
+    ShortStringBytes<N> stored = kept;
+    if (ShortStringText(kept) != text) {
+      size_t length = text.size() < N ? text.size() : N;
+      stored.Length = static_cast<uint8_t>(length);
+      for (size_t i = 0; i < length; ++i) stored.Chars[i] = static_cast<uint8_t>(text[i]);
+    }
+    U8(offset, stored.Length);
+    Bytes(offset + 1, stored.Chars);
+  }
+
+ private:
+  std::span<uint8_t> bytes_;
+};
+
+LevelRecord ParseLevel(const Reader& in) {
+  LevelRecord level;
+  level.Title = in.ShortString(kLevelTitle, level.TitleBytes);
+  level.LevelType = in.U8(kLevelType);
+  level.DisasterKind = in.U8(kDisasterKind);
+  level.DisasterFrequency = in.U8(kDisasterFrequency);
+  level.SpecialsFrequency = in.U8(kSpecialsFrequency);
+  level.StartSpeed = in.U8(kStartSpeed);
+  level.MaximalSpeed = in.U8(kMaximalSpeed);
+  level.NextElements = in.U8(kNextElements);
+  level.PaddingAfterNextElements = in.Bytes<2>(kPaddingAfterNextElements);
+  level.LinesToIncreaseSpeed = in.I32(kLinesToIncreaseSpeed);
+  level.LinesToFinish = in.I32(kLinesToFinish);
+  level.TimeToFinish = in.I32(kTimeToFinish);
+  level.EntryColumn = in.U8(kEntryColumn);
+  level.EntryRow = in.U8(kEntryRow);
+  level.PaddingAfterEntry = in.Bytes<2>(kPaddingAfterEntry);
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      level.Board[x][y].Code = in.U8(CellOffset(x, y));
+      level.Board[x][y].Kind = in.U8(CellOffset(x, y) + 1);
+    }
+  }
+  for (int k = 1; k <= kElementKinds; ++k) level.Elements[k] = in.U8(kElements + k - 1);
+  for (int k = 1; k <= kSpecialKinds; ++k) level.Specials[k] = in.U8(kSpecials + k - 1);
+  level.PaddingAfterSpecials = in.Bytes<2>(kPaddingAfterSpecials);
+  level.RecordScore = in.I32(kRecordScoreOffset);
+  return level;
+}
+
+void WriteLevel(const Writer& out, const LevelRecord& level) {
+  out.ShortString(kLevelTitle, level.Title, level.TitleBytes);
+  out.U8(kLevelType, level.LevelType);
+  out.U8(kDisasterKind, level.DisasterKind);
+  out.U8(kDisasterFrequency, level.DisasterFrequency);
+  out.U8(kSpecialsFrequency, level.SpecialsFrequency);
+  out.U8(kStartSpeed, level.StartSpeed);
+  out.U8(kMaximalSpeed, level.MaximalSpeed);
+  out.U8(kNextElements, level.NextElements);
+  out.Bytes(kPaddingAfterNextElements, level.PaddingAfterNextElements);
+  out.I32(kLinesToIncreaseSpeed, level.LinesToIncreaseSpeed);
+  out.I32(kLinesToFinish, level.LinesToFinish);
+  out.I32(kTimeToFinish, level.TimeToFinish);
+  out.U8(kEntryColumn, level.EntryColumn);
+  out.U8(kEntryRow, level.EntryRow);
+  out.Bytes(kPaddingAfterEntry, level.PaddingAfterEntry);
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      out.U8(CellOffset(x, y), level.Board[x][y].Code);
+      out.U8(CellOffset(x, y) + 1, level.Board[x][y].Kind);
+    }
+  }
+  for (int k = 1; k <= kElementKinds; ++k) out.U8(kElements + k - 1, level.Elements[k]);
+  for (int k = 1; k <= kSpecialKinds; ++k) out.U8(kSpecials + k - 1, level.Specials[k]);
+  out.Bytes(kPaddingAfterSpecials, level.PaddingAfterSpecials);
+  out.I32(kRecordScoreOffset, level.RecordScore);
+}
+
+HighScoreEntry ParseEntry(const Reader& in) {
+  HighScoreEntry entry;
+  entry.Name = in.ShortString(kEntryName, entry.NameBytes);
+  entry.Unused = in.U8(kEntryUnused);
+  entry.Score = in.I32(kEntryScore);
+  return entry;
+}
+
+void WriteEntry(const Writer& out, const HighScoreEntry& entry) {
+  out.ShortString(kEntryName, entry.Name, entry.NameBytes);
+  out.U8(kEntryUnused, entry.Unused);
+  out.I32(kEntryScore, entry.Score);
+}
+
+Writer EntryWriter(std::span<uint8_t> file, int i) {
+  return Writer(file).At(kHighScoresOffset + kHighScoreEntrySize * (i - 1), kHighScoreEntrySize);
+}
+
+}  // namespace
+
+Parsed<AdventureRecord> ParseAdventure(std::span<const uint8_t> bytes) {
+  if (bytes.size() != kAdventureFileSize) {
+    return Parsed<AdventureRecord>::Fail("it is " + std::to_string(bytes.size()) +
+                                         " bytes long; an adventure file has " +
+                                         std::to_string(kAdventureFileSize));
+  }
+  Reader in(bytes);
+  AdventureRecord adventure;
+  adventure.Title = in.ShortString(kTitle, adventure.TitleBytes);
+  adventure.Author = in.ShortString(kAuthor, adventure.AuthorBytes);
+  adventure.Contact = in.ShortString(kContact, adventure.ContactBytes);
+  adventure.ReservedAfterContact = in.Bytes<25>(kReservedAfterContact);
+  adventure.LastLevelIndex = in.U8(kLastLevelIndex);
+  adventure.ReservedAfterLastLevel = in.Bytes<2>(kReservedAfterLastLevel);
+  for (int k = 1; k <= kMaxLevels; ++k) {
+    adventure.Levels[k] = ParseLevel(in.At(LevelOffset(k), kLevelRecordSize));
+  }
+  for (int i = 1; i <= kHighScoreCount; ++i) {
+    adventure.HighScores[i] =
+        ParseEntry(in.At(kHighScoresOffset + kHighScoreEntrySize * (i - 1), kHighScoreEntrySize));
+  }
+  adventure.Reserved = in.Bytes<4>(kReserved);
+  return Parsed<AdventureRecord>::Ok(std::move(adventure));
+}
+
+std::vector<uint8_t> SerialiseAdventure(const AdventureRecord& adventure) {
+  std::vector<uint8_t> bytes(kAdventureFileSize, 0);
+  Writer out(bytes);
+  out.ShortString(kTitle, adventure.Title, adventure.TitleBytes);
+  out.ShortString(kAuthor, adventure.Author, adventure.AuthorBytes);
+  out.ShortString(kContact, adventure.Contact, adventure.ContactBytes);
+  out.Bytes(kReservedAfterContact, adventure.ReservedAfterContact);
+  out.U8(kLastLevelIndex, adventure.LastLevelIndex);
+  out.Bytes(kReservedAfterLastLevel, adventure.ReservedAfterLastLevel);
+  for (int k = 1; k <= kMaxLevels; ++k) {
+    WriteLevel(out.At(LevelOffset(k), kLevelRecordSize), adventure.Levels[k]);
+  }
+  for (int i = 1; i <= kHighScoreCount; ++i) WriteEntry(EntryWriter(bytes, i), adventure.HighScores[i]);
+  out.Bytes(kReserved, adventure.Reserved);
+  return bytes;
+}
+
+void PatchHighScores(std::span<uint8_t> fileBytes, const AdventureRecord& adventure,
+                     const std::array<int32_t, kMaxLevels + 1>* recordScores) {
+  assert(fileBytes.size() == kAdventureFileSize);
+  for (int i = 1; i <= kHighScoreCount; ++i) {
+    WriteEntry(EntryWriter(fileBytes, i), adventure.HighScores[i]);
+  }
+  if (!recordScores) return;
+  Writer out(fileBytes);
+  for (int k = 1; k <= kMaxLevels; ++k) {
+    out.I32(LevelOffset(k) + kRecordScoreOffset, (*recordScores)[k]);
+  }
+}
+
+}  // namespace plumix

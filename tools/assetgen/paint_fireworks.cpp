@@ -1,0 +1,176 @@
+// Fireworks bursts, the rocket icons of the bonus panel and its sum pictures.
+#include <cmath>
+
+#include "paint.h"
+
+namespace assetgen {
+namespace {
+
+constexpr float kTau = 6.2831853f;
+
+// Red, yellow, green, blue, as the panel's rockets.
+Rgba BurstColour(int colour) {
+  static constexpr uint32_t kColours[4] = {0xFF3A3A, 0xFFD83A, 0x4AFF5A, 0x4A8AFF};
+  return Hex(kColours[colour - 1]);
+}
+
+enum class Form { Large, Medium, Small, Circle };
+
+// One burst pattern: stars fly out, slow down, droop, and fade with trails.
+Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
+  Canvas c(w, h);
+  float t = static_cast<float>(frame) / (frames - 1);
+  Rgba col = BurstColour(colour);
+  Rgba second = BurstColour(colour % 4 + 1);
+  float cx = w / 2.0f, cy = h / 2.0f;
+  float reach = std::min(w, h) * 0.46f;
+  float squash = 1.0f;
+  int stars = 48;
+  if (form == Form::Medium) stars = 36;
+  if (form == Form::Small) stars = 26;
+  if (form == Form::Circle) {
+    reach = w * 0.46f;
+    squash = h / static_cast<float>(w) * 0.9f;  // a ring seen from the side
+    stars = 40;
+  }
+  Rng rng(7000 + colour * 31 + static_cast<int>(form) * 5);
+  if (frame <= 1) c.Glow(cx, cy, reach * 0.12f + 2, Hex(0xFFFFFF), frame == 0 ? 2.2f : 1.2f);
+  for (int i = 0; i < stars; ++i) {
+    float a = kTau * i / stars + rng.Range(-0.05f, 0.05f);
+    float speed = form == Form::Circle ? 1.0f : rng.Range(0.55f, 1.0f);
+    if (form == Form::Medium && i % 2) speed *= 0.6f;  // a double shell
+    bool alt = form == Form::Large && i % 3 == 0;
+    auto pos = [&](float tt) {
+      float r = reach * speed * (1 - std::exp(-tt * 4.0f)) / (1 - std::exp(-4.0f));
+      float droop = form == Form::Circle ? 0 : reach * 0.28f * tt * tt;
+      return Vec{cx + std::cos(a) * r, cy + std::sin(a) * r * squash + droop};
+    };
+    float fade = 1 - SmoothStep(0.55f, 1.0f, t);
+    float twinkle = (t > 0.5f && Hash2(i, frame, 71) > 0.6f) ? 1.4f : 1.0f;
+    Rgba star = Mix(Hex(0xFFFFFF), alt ? second : col, SmoothStep(0.0f, 0.35f, t));
+    if (t > 0.75f) star = Mix(star, Scale(col, 0.6f), (t - 0.75f) * 4);
+    Vec now = pos(t);
+    // The trail behind each star.
+    for (int k = 1; k <= 5; ++k) {
+      float tt = std::max(0.0f, t - k * 0.035f);
+      Vec p = pos(tt);
+      c.Line(now, p, std::max(0.6f, 1.6f - k * 0.25f), WithAlpha(star, fade * (1 - k / 6.0f) * 0.9f));
+      now = p;
+    }
+    Vec head = pos(t);
+    float size = (form == Form::Small ? 1.0f : 1.4f) * (1.2f - 0.5f * t);
+    c.Circle(head.X, head.Y, size * twinkle, WithAlpha(Mix(star, Hex(0xFFFFFF), 0.4f), fade));
+  }
+  if (form == Form::Large && t > 0.3f) {
+    // A ring of crackle sparks in the second half.
+    for (int i = 0; i < 30; ++i) {
+      float a = rng.Range(0, kTau), r = reach * rng.Range(0.5f, 0.95f);
+      if (Hash2(i, frame, 91) < 0.5f) continue;
+      c.Circle(cx + std::cos(a) * r, cy + std::sin(a) * r + reach * 0.28f * t * t, 0.9f,
+               WithAlpha(Hex(0xFFF4C0), 1 - SmoothStep(0.6f, 1.0f, t)));
+    }
+  }
+  return c;
+}
+
+Canvas Burst(Form form, int colour, int w, int h, int pw, int ph, int frames) {
+  Canvas sheet(w, h);
+  for (int f = 0; f < frames; ++f) sheet.Draw(BurstFrame(form, colour, f, frames, pw, ph), f * pw, 0);
+  return sheet;
+}
+
+// A rocket of the bonus panel, nose towards `degrees` (90 = straight up).
+Canvas Rocket(int w, int h, int colour, float degrees, bool slim) {
+  Canvas c(w, h);
+  float a = degrees * kTau / 360.0f;
+  Vec dir{std::cos(a), -std::sin(a)};
+  Vec side{-dir.Y, dir.X};
+  float len = slim ? 24.0f : 20.0f, body = slim ? 1.9f : 3.6f;
+  Vec centre{w / 2.0f, h / 2.0f + (slim ? 0 : 3.0f)};
+  if (!slim) centre = {w / 2.0f - dir.X * 4, h / 2.0f - dir.Y * 4 + 2};
+  Vec tail{centre.X - dir.X * len * 0.5f, centre.Y - dir.Y * len * 0.5f};
+  Vec nose{centre.X + dir.X * len * 0.5f, centre.Y + dir.Y * len * 0.5f};
+  Rgba col = BurstColour(colour);
+  // The guide stick.
+  Vec stickEnd{tail.X - dir.X * (slim ? 6 : 9), tail.Y - dir.Y * (slim ? 6 : 9)};
+  c.Line({tail.X + side.X * body * 0.8f, tail.Y + side.Y * body * 0.8f},
+         {stickEnd.X + side.X * body * 0.8f, stickEnd.Y + side.Y * body * 0.8f}, 1.0f, Hex(0xA07A40));
+  // Body with a light stripe, then the cone.
+  c.Line(tail, nose, body * 2, Scale(col, 0.8f));
+  c.Line({tail.X - side.X * body * 0.4f, tail.Y - side.Y * body * 0.4f},
+         {nose.X - side.X * body * 0.4f, nose.Y - side.Y * body * 0.4f}, body * 0.6f, Mix(col, Hex(0xFFFFFF), 0.5f));
+  Vec tip{nose.X + dir.X * body * 1.8f, nose.Y + dir.Y * body * 1.8f};
+  c.Polygon({{nose.X + side.X * body * 1.1f, nose.Y + side.Y * body * 1.1f}, tip,
+             {nose.X - side.X * body * 1.1f, nose.Y - side.Y * body * 1.1f}},
+            Hex(0xF0F0F4));
+  if (!slim) {
+    c.Line({centre.X + side.X * body, centre.Y + side.Y * body}, {centre.X - side.X * body, centre.Y - side.Y * body}, 1.0f,
+           Hex(0xFFFFFF, 0.85f));
+  }
+  return c;
+}
+
+Canvas SumBadge(int frame, Rgba colour, bool keyed, const std::string& text) {
+  Canvas c(97, 44, keyed ? Rgba{} : Hex(0x080A14));
+  float pulse = 0.5f + 0.5f * std::cos(frame / 4.0f * kTau);  // bright on 0, dim on 2
+  auto shape = [](float x, float y) { return SdRoundBox(x, y, 48.5f, 22, 45, 18, 9); };
+  Canvas halo(97, 44);
+  halo.Shape(0, 0, 97, 44, [&](float x, float y) { return std::fabs(shape(x, y)) - 1.2f; }, colour);
+  halo.Blur(4);
+  for (size_t i = 0; i < c.Px.size(); ++i) c.Add(static_cast<int>(i % 97), static_cast<int>(i / 97), colour, halo.Px[i].A * (0.7f + pulse));
+  c.Shape(0, 0, 97, 44, shape, Hex(0x06060E, 0.9f));
+  c.Shape(0, 0, 97, 44, [&](float x, float y) { return std::fabs(shape(x, y)) - 1.0f; }, Mix(colour, Hex(0xFFFFFF), 0.3f + 0.4f * pulse));
+  Mask m = RenderText(Face::SansBold, 20, text);
+  Canvas textGlow(97, 44);
+  DrawMask(textGlow, m, std::round(48.5f - m.Width / 2.0f), std::round(22 - m.Height / 2.0f), colour);
+  textGlow.Blur(3);
+  for (size_t i = 0; i < c.Px.size(); ++i) c.Add(static_cast<int>(i % 97), static_cast<int>(i / 97), colour, textGlow.Px[i].A * (0.4f + pulse * 0.8f));
+  DrawMask(c, m, std::round(48.5f - m.Width / 2.0f), std::round(22 - m.Height / 2.0f), Mix(colour, Hex(0xFFFFFF), 0.4f + 0.5f * pulse));
+  // A travelling sparkle.
+  float sx = 12 + frame * 24.0f;
+  c.Glow(sx, 5, 2.0f, Hex(0xFFFFFF), 1.2f);
+  return c;
+}
+
+Canvas SumStrip(Rgba colour, bool keyed, const std::string& text) {
+  Canvas sheet(388, 44);
+  for (int f = 0; f < 4; ++f) sheet.Draw(SumBadge(f, colour, keyed, text), f * 97, 0);
+  return sheet;
+}
+
+}  // namespace
+
+void AddFireworkPainters(PainterMap& map) {
+  for (int colour = 1; colour <= 4; ++colour) {
+    std::string n = std::to_string(colour);
+    map[n + "Large_Fireworks_Animation"] = [=] { return Burst(Form::Large, colour, 2560, 128, 128, 128, 20); };
+    map[n + "Medium_Fireworks_Animation"] = [=] { return Burst(Form::Medium, colour, 1729, 79, 91, 79, 19); };
+    map[n + "Small_Fireworks_Animation"] = [=] { return Burst(Form::Small, colour, 1080, 54, 72, 54, 15); };
+    map[n + "Circle_Fireworks_Animation"] = [=] { return Burst(Form::Circle, colour, 2100, 35, 150, 35, 14); };
+  }
+  const char* names[4] = {"Red", "Yellow", "Green", "Blue"};
+  for (int colour = 1; colour <= 4; ++colour) {
+    std::string n = names[colour - 1];
+    bool wide = colour == 4;
+    map["Big_" + n + "_90"] = [=] { return Rocket(21, 33, colour, 90, false); };
+    map["Big_" + n + "_120"] = [=] { return wide ? Rocket(35, 39, colour, 120, false) : Rocket(21, 33, colour, 120, false); };
+    map["Big_" + n + "_65"] = [=] { return wide ? Rocket(35, 39, colour, 65, false) : Rocket(21, 33, colour, 65, false); };
+    map["Small_" + n + "_90"] = [=] { return Rocket(7, 32, colour, 90, true); };
+  }
+  map["Sum_Plumix_Mode_One_Animation"] = [] { return SumStrip(Hex(0xFFC83A), true, "x2"); };
+  map["Sum_Plumix_Mode_Two_Three_Animation"] = [] { return SumStrip(Hex(0x3AD8FF), false, "x2"); };
+  map["Sum_Plumix_Mode_Four_Animation"] = [] { return SumStrip(Hex(0xFF3AC8), true, "x2"); };
+  map["Text_Plumix_Mode_Green"] = [] {
+    Canvas c(91, 12);
+    for (int s = 12; s > 5; --s) {
+      Mask m = RenderText(Face::SansBold, s, "PLUMIX MODE");
+      if (m.Width <= 89 && m.Height <= 10) {
+        DrawMask(c, m, std::round((91 - m.Width) / 2.0f), std::round((12 - m.Height) / 2.0f), kLcdGreen);
+        break;
+      }
+    }
+    return c;
+  };
+}
+
+}  // namespace assetgen

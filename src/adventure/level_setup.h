@@ -1,8 +1,12 @@
 #pragma once
-#include <cstdint>
-
+// The start of a level: every per-level state reset from its record, and the
+// level-info screen that describes it. Runs on every frame of that screen.
 namespace plumix {
+
 class TMain;
-// Resets the level's play state from its record and draws the level-info screen.
+
 void SetUpLevel(TMain& game);
+// The icon of an element kind (1..18) with its top-left corner at (x, y).
+void DrawElementIcon(TMain& game, int kind, int x, int y);
+
 }  // namespace plumix

@@ -10,11 +10,13 @@
 
 #include "adventure/adventure_state.h"
 #include "adventure/disaster_state.h"
+#include "adventure/plumix_mode.h"
 #include "adventure/specials_state.h"
 #include "engine/play_state.h"
 #include "media/clock.h"
 #include "media/colour.h"
 #include "media/media.h"
+#include "media/panels.h"
 #include "settings/notices.h"
 #include "settings/settings.h"
 #include "settings/theme_lists.h"
@@ -103,6 +105,8 @@ class TMain {
   PlayState Play;
   SpecialsState Specials;
   DisasterState Disasters;
+  PanelState Panels;
+  PlumixState Plumix;
   GammaRamp SavedRamp = GammaRamp::Identity();
   bool OptionsOpen = false;
   bool Paused = false;

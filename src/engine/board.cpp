@@ -1,0 +1,185 @@
+#include "engine/board.h"
+
+#include <algorithm>
+
+#include "app/main_form.h"
+#include "media/draw.h"
+
+namespace plumix {
+namespace {
+
+constexpr const char* kShapeImages[kKindCount + 1] = {
+    "Tile_Shape1",  "Tile_Shape1",  "Tile_Shape2",  "Tile_Shape3",  "Tile_Shape4",
+    "Tile_Shape5",  "Tile_Shape6",  "Tile_Shape7",  "Tile_Shape8",  "Tile_Shape9",
+    "Tile_Shape10", "Tile_Shape11", "Tile_Shape12", "Tile_Shape13", "Tile_Shape14",
+    "Tile_Shape15", "Tile_Shape16", "Tile_Shape17", "Tile_Shape18"};
+constexpr const char* kLetterImages[kSpecialKinds] = {"Tile_A", "Tile_B", "Tile_C", "Tile_D",
+                                                      "Tile_E", "Tile_F", "Tile_G", "Tile_H",
+                                                      "Tile_I", "Tile_J", "Tile_K", "Tile_L"};
+const char* ShapeImageName(int kind) {
+  return kShapeImages[kind >= 1 && kind <= kKindCount ? kind : 1];
+}
+// Codes 5..16 have letter pictures; 17 and 18 have none.
+constexpr int kLastLetterCode = kFirstSpecial + kSpecialKinds - 1;
+
+// The pictures one board drawing needs, looked up once per drawing.
+struct CellImages {
+  std::array<const ImageItem*, kKindCount + 1> Shapes{};
+  std::array<const ImageItem*, kSpecialKinds> Letters{};
+  const ImageItem* Edge = nullptr;
+
+  explicit CellImages(Media& m) {
+    for (int k = 0; k <= kKindCount; ++k) Shapes[k] = &m.DXImageListTiles.Get(ShapeImageName(k));
+    for (int i = 0; i < kSpecialKinds; ++i) Letters[i] = &m.DXImageListLetters.Get(kLetterImages[i]);
+    Edge = &m.DXImageListEdges.Get("Edge_Solid");
+  }
+  // A kind byte outside 1..18 has no picture of its own and shows as kind 1.
+  const ImageItem& Shape(int kind) const {
+    return *Shapes[kind >= 1 && kind <= kKindCount ? kind : 1];
+  }
+};
+
+void DrawClearedRows(TMain& game, const CellImages& images, int ox, int oy) {
+  ClearedRowsRecord& cleared = game.Play.ClearedRows;
+  if (cleared.Countdown == 0) {
+    cleared.Active = false;
+    return;
+  }
+  Bitmap& surface = game.M.DXDraw.Surface();
+  const int angle = static_cast<int>((static_cast<uint32_t>(game.Shell.FrameCounter) * 4u) & 255u);
+  const int shrink = cleared.Countdown;
+  const int grow = 50 - cleared.Countdown;
+  for (int slot = kClearSlots; slot >= 1; --slot) {
+    const int row = cleared.Rows[slot];
+    if (row == 0) continue;
+    for (int x = 1; x <= kBoardSize; ++x) {
+      const int v = cleared.Cells[x][slot];
+      const int cx = x * kCellSize + ox + 10, cy = row * kCellSize + oy + 10;
+      if (v >= 1 && v <= 99) {
+        DrawImageRotated(images.Shape(v), surface, cx, cy, shrink, shrink, 0, 0.5, 0.5, angle);
+      } else if (v >= 100 + kFirstSpecial && v <= 100 + kLastLetterCode) {
+        DrawImageRotated(*images.Letters[v - 100 - kFirstSpecial], surface, cx, cy, grow, grow, 0,
+                         0.5, 0.5, angle);
+      } else if (v > 100 + kLastLetterCode && v <= 100 + kLastSpecial) {
+        DrawImageRotated(images.Shape(1), surface, cx, cy, grow, grow, 0, 0.5, 0.5, angle);
+      }
+    }
+  }
+  if (--cleared.Countdown == 0) cleared.Active = false;
+}
+
+void DrawTable(TMain& game, int ox, int oy) {
+  const CellImages images(game.M);
+  Bitmap& surface = game.M.DXDraw.Surface();
+  BoardGrid& board = PlayLevel(game).Board;
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      Cell& cell = board[x][y];
+      if (cell.Kind == 0) cell.Kind = 1;
+      const int px = x * kCellSize + ox, py = y * kCellSize + oy;
+      if (cell.Code == kBlock) {
+        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
+      } else if (cell.Code == kEdge) {
+        DrawImage(*images.Edge, surface, px, py, 0);
+      } else if (cell.Code >= kFirstSpecial && cell.Code <= kLastLetterCode) {
+        DrawImage(*images.Letters[cell.Code - kFirstSpecial], surface, px, py, 0);
+      } else if (IsSpecialCode(cell.Code)) {
+        // No letter picture: the special shows as the block it replaced.
+        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
+      }
+    }
+  }
+  if (game.Play.ClearedRows.Active) DrawClearedRows(game, images, ox, oy);
+}
+
+void DrawShape(TMain& game, int ox, int oy) {
+  const ElementRecord& e = game.Play.ElementQueue[0];
+  const ImageItem& image = game.M.DXImageListTiles.Get(ShapeImageName(e.Kind));
+  Bitmap& surface = game.M.DXDraw.Surface();
+  for (int c = 0; c < 4; ++c) {
+    for (int r = 0; r < 4; ++r) {
+      if (e.Occupied(c, r)) {
+        DrawImage(image, surface, (e.X + c) * kCellSize + ox, (e.Y + r) * kCellSize + oy, 0);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool Blocks(const BoardGrid& board, int x, int y) {
+  if (!InGrid(x, y)) return true;
+  const uint8_t code = board[x][y].Code;
+  return code == kBlock || code == kEdge || code >= kFirstSpecial;
+}
+
+LevelRecord& PlayLevel(TMain& game) {
+  return game.Adv.Adventure.Levels[std::clamp(game.Adv.CurrentLevel, 1, kMaxLevels)];
+}
+
+int ChooseElementKind(const LevelRecord& level, Random& rng) {
+  bool any = false;
+  for (int k = 1; k <= kKindCount; ++k) any = any || level.Elements[k] != 0;
+  // A level that allows nothing would draw for ever; it gets every kind instead.
+  if (!any) return rng(kKindCount) + 1;
+  for (;;) {
+    const int k = rng(kKindCount) + 1;
+    if (level.Elements[k] != 0) return k;
+  }
+}
+
+int QueuedCount(const LevelRecord& level) { return std::min<int>(level.NextElements, kQueueSize - 2); }
+
+void FillElementQueue(PlayState& play, const LevelRecord& level, Random& rng,
+                      std::string_view selector) {
+  auto& queue = play.ElementQueue;
+  const int n = QueuedCount(level) + 1;
+  if (selector == "InitNextElementTable") {
+    for (int k = 0; k < n; ++k) queue[k].Kind = static_cast<uint8_t>(ChooseElementKind(level, rng));
+  } else {
+    for (int k = 1; k <= n; ++k) queue[k - 1].Kind = queue[k].Kind;
+    queue[n - 1].Kind = static_cast<uint8_t>(ChooseElementKind(level, rng));
+  }
+  play.CurrentType = queue[0].Kind;
+  play.RotationState = 1;
+  for (int k = 0; k < n; ++k) {
+    ElementRecord& e = queue[k];
+    const ElementKind& info = KindInfo(e.Kind);
+    SetShape(e, e.Kind, 1);
+    if (k == 0) {
+      e.X = level.EntryColumn;
+      e.Y = level.EntryRow;
+      e.Value = static_cast<uint8_t>(info.Value);
+    } else {
+      e.X = static_cast<uint8_t>(info.PreviewX);
+      e.Y = static_cast<uint8_t>(info.PreviewY);
+    }
+  }
+}
+
+void DrawPlayfield(TMain& game, int originX, int originY, std::string_view mode) {
+  if (mode == "Table") {
+    DrawTable(game, originX, originY);
+  } else if (mode == "Shape") {
+    DrawShape(game, originX, originY);
+  }
+}
+
+void DrawNextElements(TMain& game, int dx, int dy) {
+  const int count = QueuedCount(PlayLevel(game));
+  if (count == 0) return;
+  Bitmap& surface = game.M.DXDraw.Surface();
+  for (int k = 1; k <= count; ++k) {
+    const ElementRecord& e = game.Play.ElementQueue[k];
+    const ImageItem& image = game.M.DXImageListTiles.Get(ShapeImageName(e.Kind));
+    for (int c = 1; c <= 4; ++c) {
+      for (int r = 1; r <= 4; ++r) {
+        if (!e.Occupied(c - 1, r - 1)) continue;
+        DrawImage(image, surface, c * kCellSize + dx + 12 * e.X,
+                  (k + 1) * 112 + r * kCellSize + 12 * e.Y + dy - 93, 0);
+      }
+    }
+  }
+}
+
+}  // namespace plumix

@@ -113,8 +113,10 @@ Canvas Explosion(int frame) {
       Rgba smoke = Mix(Hex(0x3A3032), Hex(0x6A5A50), n);
       float cool = SmoothStep(0.35f, 0.9f, t + (1 - core) * 0.3f);
       Rgba col = Mix(hot, smoke, cool);
-      float alpha = Clamp01((1 - d) * 3) * (1 - SmoothStep(0.7f, 1.0f, t) * (0.6f + n * 0.8f));
-      c.Blend(x, y, WithAlpha(col, 1), alpha);
+      // The cloud thins out into holes rather than fading: the sprite is keyed.
+      float thin = SmoothStep(0.55f, 1.0f, t);
+      float alpha = Clamp01((1 - d) * 3) * (n > thin * 0.75f ? 1.0f : 0.0f);
+      c.Blend(x, y, WithAlpha(Scale(col, 1 - 0.4f * thin), 1), alpha);
     }
   // Sparks and debris thrown out.
   for (int i = 0; i < 26; ++i) {
@@ -222,7 +224,7 @@ Canvas Storm(int frame) {
 // An indicator window: gusts stream across a small night sky, with leaves.
 Canvas Wind(int frame, bool toLeft) {
   Canvas c(60, 60);
-  c.Each([](int x, int y, Rgba& p) { p = Mix(Hex(0x10163A), Hex(0x0A0C20), y / 60.0f); });
+  c.Each([](int, int y, Rgba& p) { p = Mix(Hex(0x10163A), Hex(0x0A0C20), y / 60.0f); });
   float dir = toLeft ? -1.0f : 1.0f;
   float phase = frame / 10.0f;
   for (int s = 0; s < 7; ++s) {

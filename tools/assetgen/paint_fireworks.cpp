@@ -45,29 +45,32 @@ Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
       float droop = form == Form::Circle ? 0 : reach * 0.28f * tt * tt;
       return Vec{cx + std::cos(a) * r, cy + std::sin(a) * r * squash + droop};
     };
-    float fade = 1 - SmoothStep(0.55f, 1.0f, t);
-    float twinkle = (t > 0.5f && Hash2(i, frame, 71) > 0.6f) ? 1.4f : 1.0f;
+    // Keyed sprites cannot fade by opacity: stars dim towards the night and
+    // drop out one by one instead.
+    float dim = 1 - 0.75f * SmoothStep(0.5f, 1.0f, t);
+    if (t > 0.62f && Hash2(i, 3, 61) < (t - 0.62f) / 0.38f * 0.85f) continue;
+    float twinkle = (t > 0.45f && Hash2(i, frame, 71) > 0.6f) ? 1.35f : 1.0f;
     Rgba star = Mix(Hex(0xFFFFFF), alt ? second : col, SmoothStep(0.0f, 0.35f, t));
-    if (t > 0.75f) star = Mix(star, Scale(col, 0.6f), (t - 0.75f) * 4);
+    star = Scale(star, dim);
     Vec now = pos(t);
-    // The trail behind each star.
+    // The trail behind each star, darker towards its end.
     for (int k = 1; k <= 5; ++k) {
       float tt = std::max(0.0f, t - k * 0.035f);
       Vec p = pos(tt);
-      c.Line(now, p, std::max(0.6f, 1.6f - k * 0.25f), WithAlpha(star, fade * (1 - k / 6.0f) * 0.9f));
+      c.Line(now, p, std::max(0.8f, 1.7f - k * 0.2f), WithAlpha(Scale(star, 1 - k / 6.5f), 1.0f));
       now = p;
     }
     Vec head = pos(t);
-    float size = (form == Form::Small ? 1.0f : 1.4f) * (1.2f - 0.5f * t);
-    c.Circle(head.X, head.Y, size * twinkle, WithAlpha(Mix(star, Hex(0xFFFFFF), 0.4f), fade));
+    float size = (form == Form::Small ? 1.1f : 1.5f) * (1.15f - 0.4f * t);
+    c.Circle(head.X, head.Y, size * twinkle, Mix(star, Scale(Hex(0xFFFFFF), dim), 0.4f));
   }
   if (form == Form::Large && t > 0.3f) {
     // A ring of crackle sparks in the second half.
     for (int i = 0; i < 30; ++i) {
       float a = rng.Range(0, kTau), r = reach * rng.Range(0.5f, 0.95f);
       if (Hash2(i, frame, 91) < 0.5f) continue;
-      c.Circle(cx + std::cos(a) * r, cy + std::sin(a) * r + reach * 0.28f * t * t, 0.9f,
-               WithAlpha(Hex(0xFFF4C0), 1 - SmoothStep(0.6f, 1.0f, t)));
+      c.Circle(cx + std::cos(a) * r, cy + std::sin(a) * r + reach * 0.28f * t * t, 1.0f,
+               Scale(Hex(0xFFF4C0), 1 - 0.7f * SmoothStep(0.6f, 1.0f, t)));
     }
   }
   return c;

@@ -9,8 +9,9 @@ namespace {
 void Engrave(Canvas& c, Face face, int size, const std::string& text, float cx, float cy, float depth = 1.0f) {
   Mask m = RenderText(face, size, text);
   float x = std::round(cx - m.Width / 2.0f), y = std::round(cy - m.Height / 2.0f);
-  DrawMask(c, m, x, y + 1, Hex(0xA0A8B4, 0.35f * depth));
-  DrawMask(c, m, x, y, Hex(0x0A0B0E, 0.85f * depth));
+  // Stamped letters: a dark cut with the light catching its lower edge.
+  DrawMask(c, m, x + 1, y + 1, Hex(0x050608, 0.9f * depth));
+  DrawMask(c, m, x, y, Hex(0xA8B0BE, 0.95f * depth));
 }
 
 // Largest size up to `size` whose ink fits (w, h).
@@ -75,7 +76,7 @@ Canvas Digits() {
   Canvas sheet(132, 16);
   for (int d = 0; d < 10; ++d) {
     Canvas cell(12, 16);
-    for (int s = 0; s < 7; ++s) Segment(cell, s, Hex(0x1C4424));  // unlit segments show faintly
+    for (int s = 0; s < 7; ++s) Segment(cell, s, Hex(0x11281A));  // unlit segments show faintly
     Canvas lit(12, 16);
     for (int s = 0; s < 7; ++s)
       if (kSegments[d] & (1 << s)) Segment(lit, s, kLcdGreen);

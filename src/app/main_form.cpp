@@ -12,7 +12,7 @@ namespace plumix {
 namespace {
 
 // The poster face is drawn wider than its file, as big titles want.
-constexpr double kPosterStretch = 1.15;
+constexpr double kPosterStretch = 1.0;
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "app/keys.h"
 #include "media/draw.h"
 
+#include "settings/settings_file.h"
 #include "settings/theme_lists.h"
 
 namespace plumix {
@@ -96,7 +97,8 @@ void TMain::FormActivate() {
   M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch);
   ResetNotices(Notices);
   if (Options.SeedFromClock) Rng.Seed(Time.Millis() ^ static_cast<uint64_t>(std::time(nullptr)));
-  ReadThemeLists(Options.GameDir, Themes);
+  Guarded([&] { LoadSettings(*this); });
+  Guarded([&] { LoadThemeLists(*this); });
   SetCursorMode("None");
   M.DXSpriteEngine.Clear();
   if (Settings.RandomTrack) {

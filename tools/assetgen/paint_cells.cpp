@@ -204,8 +204,8 @@ Canvas NebulaTile() {
   c.Each([&](int x, int y, Rgba& p) {
     float a = Fbm(x / 42.0f, y / 42.0f, 21, 5, 6, 6);
     float b = Fbm(x / 32.0f + 3, y / 32.0f, 22, 4, 8, 8);
-    Rgba col = Mix(Hex(0x0C0620), Hex(0x2C1248), SmoothStep(0.35f, 0.75f, a));
-    col = Mix(col, Hex(0x102A48), SmoothStep(0.5f, 0.8f, b) * 0.6f);
+    Rgba col = Mix(Hex(0x0A0618), Hex(0x20103A), SmoothStep(0.35f, 0.8f, a));
+    col = Mix(col, Hex(0x0E2038), SmoothStep(0.5f, 0.85f, b) * 0.5f);
     p = col;
   });
   return c;
@@ -218,7 +218,7 @@ Canvas CircuitTile() {
     p = Mix(Hex(0x06140E), Hex(0x0C2018), Fbm(x / 32.0f, y / 32.0f, 31, 3, 4, 4));
   });
   Rng rng(32);
-  Rgba trace = Hex(0x1E4A34);
+  Rgba trace = Hex(0x163A2A);
   for (int i = 0; i < 26; ++i) {
     float x = static_cast<float>(rng.Int(16) * 8 + 4), y = static_cast<float>(rng.Int(16) * 8 + 4);
     int steps = 2 + rng.Int(4);
@@ -234,7 +234,7 @@ Canvas CircuitTile() {
     }
     for (int ox = -1; ox <= 1; ++ox)
       for (int oy = -1; oy <= 1; ++oy) {
-        c.Circle(x + ox * n, y + oy * n, 2.4f, Hex(0x2C6048));
+        c.Circle(x + ox * n, y + oy * n, 2.4f, Hex(0x22503A));
         c.Circle(x + ox * n, y + oy * n, 1.0f, Hex(0x081810));
       }
   }

@@ -34,7 +34,14 @@ Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
     stars = 40;
   }
   Rng rng(7000 + colour * 31 + static_cast<int>(form) * 5);
-  if (frame <= 1) c.Glow(cx, cy, reach * 0.12f + 2, Hex(0xFFFFFF), frame == 0 ? 2.2f : 1.2f);
+  if (frame <= 1) {
+    // The flash of the break: a hot core with four short rays.
+    float r = reach * (frame == 0 ? 0.16f : 0.1f) + 1;
+    c.Glow(cx, cy, r * 0.6f, Mix(col, Hex(0xFFFFFF), 0.6f), 1.6f);
+    c.Circle(cx, cy, r * 0.45f, Hex(0xFFFFFF));
+    c.Line({cx - r * 1.6f, cy}, {cx + r * 1.6f, cy}, 1.2f, Hex(0xFFFFFF));
+    c.Line({cx, cy - r * 1.6f * squash - 1}, {cx, cy + r * 1.6f * squash + 1}, 1.2f, Hex(0xFFFFFF));
+  }
   for (int i = 0; i < stars; ++i) {
     float a = kTau * i / stars + rng.Range(-0.05f, 0.05f);
     float speed = form == Form::Circle ? 1.0f : rng.Range(0.55f, 1.0f);
@@ -54,10 +61,10 @@ Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
     star = Scale(star, dim);
     Vec now = pos(t);
     // The trail behind each star, darker towards its end.
-    for (int k = 1; k <= 5; ++k) {
-      float tt = std::max(0.0f, t - k * 0.035f);
+    for (int k = 1; k <= 4; ++k) {
+      float tt = std::max(0.0f, t - k * 0.03f);
       Vec p = pos(tt);
-      c.Line(now, p, std::max(0.8f, 1.7f - k * 0.2f), WithAlpha(Scale(star, 1 - k / 6.5f), 1.0f));
+      c.Line(now, p, std::max(1.0f, 1.6f - k * 0.15f), WithAlpha(Scale(star, 0.95f - k * 0.14f), 1.0f));
       now = p;
     }
     Vec head = pos(t);

@@ -98,16 +98,27 @@ Canvas MainMenu() {
   Ridge(c, 640, 70, 110, 72, Hex(0x120A28), Hex(0x5A2A7A));
   Rng rng(73);
   float x = -10;
+  struct Roof { float X, Top, W; };
+  std::vector<Roof> roofs;
   while (x < 1024) {
     float w = rng.Range(40, 90);
     float centre = std::fabs((x + w / 2) - 500) / 512.0f;
-    float top = 700 - rng.Range(10, 60) - 150 * centre * centre * 1.6f;
-    Building(c, x, std::max(top, 470.0f), w, rng, Hex(0x0A0616));
+    float top = std::max(700 - rng.Range(10, 60) - 150 * centre * centre * 1.6f, 470.0f);
+    roofs.push_back({x, top, w});
     x += w + rng.Range(2, 10);
   }
-  RoofBlocks(c, 40, 520, {{0, 0}, {1, 0}, {2, 0}, {1, 1}}, Hex(0xFF3AC8));
-  RoofBlocks(c, 880, 540, {{0, 0}, {0, 1}, {0, 2}, {1, 2}}, Hex(0x3AE8FF));
-  RoofBlocks(c, 180, 600, {{0, 0}, {1, 0}, {1, 1}, {2, 1}}, Hex(0xFFD23A));
+  // Block-shaped neon signs stand on three roofs, drawn before the houses in
+  // front of them.
+  auto roofAt = [&](float px) {
+    for (const Roof& r : roofs)
+      if (px >= r.X && px < r.X + r.W) return r;
+    return roofs.front();
+  };
+  Roof a = roofAt(60), b = roofAt(200), d = roofAt(930);
+  for (const Roof& r : roofs) Building(c, r.X, r.Top, r.W, rng, Hex(0x0A0616));
+  RoofBlocks(c, a.X + a.W / 2 - 33, a.Top, {{0, 0}, {1, 0}, {2, 0}, {1, 1}}, Hex(0xFF3AC8));
+  RoofBlocks(c, b.X + b.W / 2 - 33, b.Top, {{0, 0}, {1, 0}, {1, 1}, {2, 1}}, Hex(0xFFD23A));
+  RoofBlocks(c, d.X + d.W / 2 - 22, d.Top, {{0, 0}, {0, 1}, {0, 2}, {1, 0}}, Hex(0x3AE8FF));
   // The neon grid of a road running into the town.
   for (int y = 700; y < 768; ++y)
     for (int x2 = 0; x2 < 1024; ++x2) {
@@ -190,15 +201,24 @@ Canvas OstrelLogo() {
   Canvas c(w, h, Hex(0x000000));
   const float ecx = 259, ecy = 118;
   // A soft spotlight so the logo reads as lit metal on black.
-  c.Glow(ecx, ecy + 20, 120, Hex(0x2A2050), 0.55f);
+  c.Glow(ecx, ecy + 30, 80, Hex(0x2A2050), 0.6f);
   // The emblem: a ring with a long-necked bird's head in profile.
   auto ring = [=](float x, float y) { return std::fabs(SdCircle(x, y, ecx, ecy, 86)) - 6.0f; };
+  // The neck curves up from the ring's foot to the head, thinning as it goes.
+  std::vector<Vec> neck;
+  for (int i = 0; i <= 16; ++i) {
+    float t = i / 16.0f;
+    neck.push_back({ecx - 34 + 40 * t - 16 * std::sin(t * kPi), ecy + 84 - 126 * t});
+  }
   auto bird = [=](float x, float y) {
-    float neck = SdSegment(x, y, {ecx - 26, ecy + 80}, {ecx - 8, ecy + 5}) - 11.0f;
-    float neck2 = SdSegment(x, y, {ecx - 8, ecy + 5}, {ecx + 2, ecy - 30}) - 10.0f;
-    float head = SdCircle(x, y, ecx + 8, ecy - 42, 21);
-    float beak = SdPolygon(x, y, {{ecx + 18, ecy - 56}, {ecx + 66, ecy - 38}, {ecx + 20, ecy - 26}});
-    float body = std::min(std::min(neck, neck2), std::min(head, beak));
+    float d = 1e9f;
+    for (size_t i = 0; i + 1 < neck.size(); ++i) {
+      float w = 13.0f - 5.0f * i / neck.size();
+      d = std::min(d, SdSegment(x, y, neck[i], neck[i + 1]) - w);
+    }
+    float head = SdCircle(x, y, ecx + 8, ecy - 44, 19);
+    float beak = SdPolygon(x, y, {{ecx + 16, ecy - 58}, {ecx + 66, ecy - 40}, {ecx + 18, ecy - 28}});
+    float body = std::min(d, std::min(head, beak));
     return std::max(body, SdCircle(x, y, ecx, ecy, 80));
   };
   auto metal = [](float t) {
@@ -241,6 +261,11 @@ Canvas OstrelLogo() {
   }
   Mask tag = RenderText(Face::SansBold, 13, "G  A  M  E  S");
   DrawMask(c, tag, std::round(259 - tag.Width / 2.0f), 311, Hex(0xC8B8F0));
+  // The title screen is black: the picture's border must be black too.
+  c.Each([&](int x, int y, Rgba& p) {
+    float edge = std::min({x + 0.5f, y + 0.5f, w - x - 0.5f, h - y - 0.5f});
+    p = Scale(p, SmoothStep(0.0f, 14.0f, edge));
+  });
   return c;
 }
 

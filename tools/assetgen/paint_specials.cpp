@@ -49,7 +49,6 @@ void DrawSpecialIcon(Canvas& c, int k, float x, float y, float size) {
     case 4:  // repair tool: a wrench
       line(0.26f, 0.76f, 0.62f, 0.40f, 0.13f, Hex(0xB8C0CC));
       circle(0.68f, 0.32f, 0.19f, Hex(0xC8D0DC));
-      poly({{0.64f, 0.16f}, {0.86f, 0.10f}, {0.90f, 0.34f}, {0.72f, 0.34f}}, Hex(0x000000, 0));
       c.Shape(x, y, x + size, y + size, [&](float px, float py) {
         Vec o = P(0.76f, 0.24f);
         return SdRoundBox(px, py, o.X, o.Y, S(0.08f), S(0.08f), S(0.02f));
@@ -93,12 +92,12 @@ void DrawSpecialIcon(Canvas& c, int k, float x, float y, float size) {
     case 9:  // bottle of wine
       poly({{0.44f, 0.06f}, {0.56f, 0.06f}, {0.56f, 0.30f}, {0.68f, 0.42f}, {0.68f, 0.92f}, {0.32f, 0.92f},
             {0.32f, 0.42f}, {0.44f, 0.30f}},
-           Hex(0x3A0A1A));
-      poly({{0.44f, 0.04f}, {0.56f, 0.04f}, {0.56f, 0.14f}, {0.44f, 0.14f}}, Hex(0xB02030));
+           Hex(0x2A7A44));
+      poly({{0.44f, 0.04f}, {0.56f, 0.04f}, {0.56f, 0.16f}, {0.44f, 0.16f}}, Hex(0xD02838));
       poly({{0.34f, 0.56f}, {0.66f, 0.56f}, {0.66f, 0.78f}, {0.34f, 0.78f}}, Hex(0xF0E0C0));
       line(0.40f, 0.64f, 0.60f, 0.64f, 0.03f, Hex(0x8A2030));
       line(0.40f, 0.70f, 0.56f, 0.70f, 0.03f, Hex(0x8A2030));
-      line(0.38f, 0.46f, 0.38f, 0.88f, 0.04f, Hex(0xB04060, 0.7f));
+      line(0.38f, 0.46f, 0.38f, 0.88f, 0.05f, Hex(0xB8F0C8, 0.8f));
       break;
     case 10: {  // escaping genie: a smoke swirl rising from a lamp
       poly({{0.16f, 0.84f}, {0.30f, 0.76f}, {0.62f, 0.76f}, {0.82f, 0.66f}, {0.70f, 0.84f}, {0.54f, 0.92f}, {0.32f, 0.92f}},

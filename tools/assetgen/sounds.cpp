@@ -433,27 +433,41 @@ std::vector<Samples> SynthesiseWave(const plumix::WaveAsset& wave) {
   Synth s(wave.Rate, seed);
   int n = s.Count(wave.Seconds);
   std::vector<Samples> channels;
-  float peak = 0.5f;
+  // Loudness by RMS within a peak limit, so a steady whistle is not louder
+  // than a bang; loops sit lowest, under the one-shots and the music.
+  float peak = 0.5f, rms = 0.09f;
+  std::string name = wave.Name;
   if (wave.Looped) {
-    channels = LoopSound(wave.Name, s, n);
+    channels = LoopSound(name, s, n);
     peak = 0.32f;
-  } else if (std::string(wave.Name) == "Storm") {
+    rms = name == "Before_Theme_Speciality" ? 0.075f : 0.055f;  // a warning must still be heard
+  } else if (name == "Storm") {
     channels = Thunder(s, n);
   } else {
-    auto it = Makers().find(wave.Name);
-    if (it == Makers().end()) throw std::runtime_error(std::string("no sound for ") + wave.Name);
+    auto it = Makers().find(name);
+    if (it == Makers().end()) throw std::runtime_error("no sound for " + name);
     channels = it->second(s, n);
-    std::string name = wave.Name;
-    if (name.rfind("Options_", 0) == 0 || name.rfind("Main_Menu_Up", 0) == 0) peak = 0.38f;
+    if (name.rfind("Options_", 0) == 0 || name.rfind("Main_Menu_Up", 0) == 0) {
+      peak = 0.38f;
+      rms = 0.07f;
+    }
   }
   while (static_cast<int>(channels.size()) < wave.Channels) channels.push_back(channels.front());
   float m = 0;
-  for (auto& ch : channels)
-    for (float v : ch) m = std::max(m, std::fabs(v));
+  double energy = 0;
+  size_t count = 0;
   for (auto& ch : channels) {
     ch.resize(n, 0.0f);
-    if (m > 0)
-      for (float& v : ch) v *= peak / m;
+    for (float v : ch) {
+      m = std::max(m, std::fabs(v));
+      energy += static_cast<double>(v) * v;
+      ++count;
+    }
+  }
+  float current = static_cast<float>(std::sqrt(energy / std::max<size_t>(1, count)));
+  float gain = m > 0 ? std::min(peak / m, current > 0 ? rms / current : peak / m) : 1.0f;
+  for (auto& ch : channels) {
+    for (float& v : ch) v *= gain;
     if (!wave.Looped) FadeEnds(ch, wave.Rate, 3, 12);
   }
   return channels;

@@ -178,7 +178,8 @@ void DrawValues(TMain& game, const LevelRecord& level) {
   number(209, 296, level.NextElements);
   number(179, 336, level.StartSpeed);
   number(203, 366, level.MaximalSpeed);
-  number(319, 406, level.LinesToIncreaseSpeed);
+  // The loader stores "never" for a step of 0; the designer wrote 0.
+  number(319, 406, level.LinesToIncreaseSpeed == kSpeedNeverRises ? 0 : level.LinesToIncreaseSpeed);
   if (level.LevelType == 0) {
     number(209, 446, level.LinesToFinish);
   } else {

@@ -128,7 +128,11 @@ int ChooseElementKind(const LevelRecord& level, Random& rng) {
   }
 }
 
-int QueuedCount(const LevelRecord& level) { return std::min<int>(level.NextElements, kQueueSize - 2); }
+int QueuedCount(const LevelRecord& level) {
+  // 255 reads as "none", as the adventure loader shows it; other values past 4 as 4.
+  if (level.NextElements == 255) return 0;
+  return std::min<int>(level.NextElements, kQueueSize - 2);
+}
 
 void FillElementQueue(PlayState& play, const LevelRecord& level, Random& rng,
                       std::string_view selector) {

@@ -29,7 +29,7 @@ int ChooseElementKind(const LevelRecord& level, Random& rng);
 // "InitNextElementTable" fills a fresh queue; any other text advances it by one.
 void FillElementQueue(PlayState& play, const LevelRecord& level, Random& rng,
                       std::string_view selector);
-// Live queue entries after the falling one (the level's NextElements, at most 4).
+// Live queue entries after the falling one: the level's NextElements, at most 4.
 int QueuedCount(const LevelRecord& level);
 
 // Mode "Table" draws the board (and the cleared-row animation), "Shape" the

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <limits>
 
+#include "adventure/adventure_list.h"
 #include "adventure/colour_effects.h"
 #include "adventure/disasters.h"
 #include "adventure/plumix_mode.h"
@@ -58,6 +59,11 @@ void LeaveLevel(TMain& game) {
   game.Shell.ScreenState = completed ? kLevelCompletedScreen : kGameOverScreen;
   StopDisasterSounds(game);
   ColourEffect(game, "Default", 0);
+  if (completed) {
+    ReadRecordScores(game);
+  } else {
+    SaveHighScore(game);
+  }
 }
 
 void NewElement(TMain& game) {

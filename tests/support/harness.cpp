@@ -4,6 +4,13 @@
 
 #include <atomic>
 #include <fstream>
+#include <stdexcept>
+
+#include "adventure/adventure_file.h"
+#include "adventure/adventure_list.h"
+#include "adventure/level_setup.h"
+#include "adventure/specials.h"
+#include "media/panels.h"
 
 namespace plumix::testing {
 namespace fs = std::filesystem;
@@ -23,6 +30,41 @@ fs::path MakeGameFolder(const std::string& tag) {
     fs::copy(shipped / "Adventures", dir / "Adventures", fs::copy_options::recursive);
   }
   return dir;
+}
+
+LevelRecord MakeTestLevel() {
+  LevelRecord level;
+  level.Title = "Test Level";
+  level.LevelType = 0;
+  level.LinesToFinish = 10;
+  level.TimeToFinish = 100;
+  level.LinesToIncreaseSpeed = 5;
+  level.StartSpeed = 0;
+  level.MaximalSpeed = 9;
+  level.NextElements = 2;
+  level.EntryColumn = 14;
+  level.EntryRow = 1;
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      const bool wall = x == 1 || x == kBoardSize || y == kBoardSize;
+      level.Board[x][y] = Cell{static_cast<uint8_t>(wall ? kEdge : kEmpty), 0};
+    }
+  }
+  level.Board[14][1].Code = kEntryMark;
+  level.Elements[8] = 1;
+  return level;
+}
+
+AdventureRecord MakeTestAdventure(int levels) {
+  AdventureRecord adventure;
+  adventure.Title = "Test Adventure";
+  adventure.Author = "Tests";
+  adventure.LastLevelIndex = static_cast<uint8_t>(levels - 1);
+  for (int k = 1; k <= levels; ++k) {
+    adventure.Levels[k] = MakeTestLevel();
+    adventure.Levels[k].Title = "Test Level " + std::to_string(k);
+  }
+  return adventure;
 }
 
 std::vector<uint8_t> MakeMidi(int milliseconds) {
@@ -93,6 +135,33 @@ void Harness::KeyUp(uint16_t key) { game_->Dispatch({PlatformEventType::KeyUp, k
 void Harness::Press(uint16_t key) {
   KeyDown(key);
   KeyUp(key);
+}
+
+void Harness::StartLevelFromFile(const std::string& fileName, int level) {
+  TMain& game = *game_;
+  Parsed<AdventureRecord> adventure = LoadAdventureFile(Dir / "Adventures" / fileName, nullptr);
+  if (!adventure) throw std::runtime_error("cannot load " + fileName + ": " + adventure.Error);
+  AdventureState& adv = game.Adv;
+  adv.Adventure = std::move(*adventure.Value);
+  adv.LoadedFileName = fileName;
+  adv.CurrentLevel = level;
+  adv.Score = 0;
+  adv.LevelScores = {};
+  adv.SaveCount = 0;
+  adv.HighScoreRank = 0;
+  adv.HighScorePlaced = false;
+  game.Shell.ScreenState = kLevelInfoScreen;
+  SetUpLevel(game);
+  CreatePlaySprites(game);
+  CoverNextElements(game, 0);
+  game.Shell.ScreenState = kPlayScreen;
+}
+
+void Harness::StartLevel(const AdventureRecord& adventure, int level) {
+  std::vector<uint8_t> bytes = SerialiseAdventure(adventure);
+  std::ofstream(Dir / "Adventures" / "Test.paf", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  StartLevelFromFile("Test.paf", level);
 }
 
 uint32_t Harness::Pixel(int x, int y) const {

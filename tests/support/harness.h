@@ -42,10 +42,24 @@ class Harness {
   // Saves the presented picture as build/test-shots/<name>.png and returns its path.
   std::string SavePng(const std::string& name) const;
 
+  // Starts level `level` of an adventure file of the game folder's Adventures
+  // as a new game would: loaded, set up, play sprites made, play screen on.
+  // The next frame is the level's first play frame.
+  void StartLevelFromFile(const std::string& fileName, int level);
+  // The same for an adventure made in memory, written as Adventures/Test.paf first.
+  void StartLevel(const AdventureRecord& adventure, int level);
+
  private:
   HarnessOptions options_;
   std::unique_ptr<TMain> game_;
 };
+
+// A level of 30 x 30 cells: Edge walls in columns 1 and 30 and in row 30,
+// Empty cells inside, the entry at (14, 1) with its EntryMark, only kind 8
+// (one cell) allowed, an Action level of 10 lines.
+LevelRecord MakeTestLevel();
+// An adventure of `levels` copies of MakeTestLevel.
+AdventureRecord MakeTestAdventure(int levels = 1);
 
 // A game folder under the temporary folder: the shipped theme files linked
 // in read-only, the adventures copied so that saves stay private.

@@ -193,6 +193,20 @@ void TMain::SetCursorMode(std::string_view name) {
   if (name == "None") {
     M.DXDraw.SetCursor(nullptr);
   } else if (name == "Arrow") {
+    if (!arrowCursor_) {
+      std::string error;
+      // Beside the program rather than in the current folder, so the game
+      // finds it wherever it is started from.
+      std::vector<uint8_t> bytes = ReadFileBytes(GamePath("CurArrow.ani"), &error);
+      Parsed<AniCursor> cursor = ParseAni(bytes);
+      if (cursor) {
+        arrowCursor_ = std::make_unique<AniCursor>(std::move(*cursor.Value));
+      } else {
+        std::fprintf(stderr, "Plumix Adventure: CurArrow.ani: %s\n",
+                     error.empty() ? cursor.Error.c_str() : error.c_str());
+      }
+    }
+    // Without the animated cursor the system arrow stands in.
     M.DXDraw.SetCursor(arrowCursor_.get(), true);
   }
 }

@@ -216,16 +216,15 @@ std::vector<AdventureProblem> CheckAdventure(const AdventureRecord& adventure) {
 
 std::vector<std::string> PrepareForPlay(AdventureRecord& adventure) {
   std::vector<std::string> notes;
-  int played = PlayedLevelCount(adventure);
   auto note = [&](int k, const std::string& text) {
-    if (k <= played) notes.push_back("Level " + std::to_string(k) + ": " + text);
+    notes.push_back("Level " + std::to_string(k) + ": " + text);
   };
   if (adventure.LastLevelIndex > kLastLevelIndexLimit) {
     notes.push_back("LastLevelIndex " + std::to_string(adventure.LastLevelIndex) +
                     " is above 99; 100 levels are played");
     adventure.LastLevelIndex = kLastLevelIndexLimit;
   }
-  for (int k = 1; k <= kMaxLevels; ++k) {
+  for (int k = 1; k <= PlayedLevelCount(adventure); ++k) {
     LevelRecord& level = adventure.Levels[k];
     if (level.NextElements > kNextElementsLimit) {
       // 255 is what an editor writes for "none"; the drawing already shows nothing for it.

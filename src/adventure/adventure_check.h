@@ -20,8 +20,8 @@ std::string DescribeProblem(const AdventureProblem& problem);
 // the header and the high-score table.
 std::vector<AdventureProblem> CheckAdventure(const AdventureRecord& adventure);
 
-// Makes the in-memory record safe for play, for all 100 levels; returns one
-// line per value changed. The file itself is never changed by this.
+// Makes the in-memory record safe for play, for the levels it plays; returns
+// one line per value changed. The file itself is never changed by this.
 std::vector<std::string> PrepareForPlay(AdventureRecord& adventure);
 
 // The levels an adventure plays: LastLevelIndex + 1, at most 100.

@@ -63,6 +63,16 @@ std::string CurrentFileName(TMain& game) {
   return {};
 }
 
+// Only regular files: reading a folder would throw instead of failing.
+std::vector<uint8_t> ReadRegularFile(const std::filesystem::path& path, std::string* error) {
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+    *error = "it is not a file";
+    return {};
+  }
+  return ReadFileBytes(path, error);
+}
+
 void LogNotes(const std::string& file, const std::vector<std::string>& notes) {
   for (const std::string& note : notes) {
     std::fprintf(stderr, "Plumix Adventure: %s: %s\n", file.c_str(), note.c_str());
@@ -102,15 +112,10 @@ AdventureScan ScanAdventureFolder(const std::filesystem::path& folder) {
   for (; next < names.size() && scan.Entries.size() < static_cast<size_t>(kMaxAdventures); ++next) {
     const std::string& name = names[next];
     std::filesystem::path path = folder / name;
-    std::error_code typeError;
-    if (!std::filesystem::is_regular_file(path, typeError)) {
-      scan.Notes.push_back(name + " is not listed: it is not a file");
-      continue;
-    }
     std::string error;
-    std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
+    std::vector<uint8_t> bytes = ReadRegularFile(path, &error);
     if (!error.empty()) {
-      scan.Notes.push_back(name + " is not listed: it cannot be read");
+      scan.Notes.push_back(name + " is not listed: " + error);
       continue;
     }
     Parsed<AdventureRecord> adventure = ParseAdventure(bytes);
@@ -144,9 +149,9 @@ void ApplyScan(AdventureState& state, AdventureScan scan) {
 Parsed<AdventureRecord> LoadAdventureFile(const std::filesystem::path& path,
                                           std::vector<std::string>* notes) {
   std::string error;
-  std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
-  if (!error.empty()) return Parsed<AdventureRecord>::Fail(error);
-  Parsed<AdventureRecord> adventure = ParseAdventure(bytes);
+  std::vector<uint8_t> bytes = ReadRegularFile(path, &error);
+  Parsed<AdventureRecord> adventure = error.empty() ? ParseAdventure(bytes)
+                                                    : Parsed<AdventureRecord>::Fail(error);
   if (!adventure) {
     return Parsed<AdventureRecord>::Fail("Adventure " + path.filename().string() +
                                          " cannot be loaded: " + adventure.Error);
@@ -184,7 +189,7 @@ bool EnterHighScore(AdventureState& state, std::string_view playerName) {
 bool WriteHighScores(const std::filesystem::path& path, const AdventureState& state,
                      std::string* error) {
   std::string why;
-  std::vector<uint8_t> bytes = ReadFileBytes(path, &why);
+  std::vector<uint8_t> bytes = ReadRegularFile(path, &why);
   if (why.empty() && bytes.size() != kAdventureFileSize) {
     why = path.filename().string() + " is " + std::to_string(bytes.size()) +
           " bytes long; an adventure file has " + std::to_string(kAdventureFileSize);

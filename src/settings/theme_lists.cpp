@@ -1,6 +1,7 @@
 #include "settings/theme_lists.h"
 
 #include <string_view>
+#include <system_error>
 
 #include "adventure/adventure_list.h"
 #include "app/main_form.h"
@@ -28,6 +29,8 @@ std::vector<std::string> ParseListText(std::span<const uint8_t> bytes) {
 }
 
 std::vector<std::string> ReadListFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return {};
   std::string error;
   std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
   if (!error.empty()) return {};

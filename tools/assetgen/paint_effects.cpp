@@ -95,23 +95,37 @@ Canvas Seismograph(int frame) {
 Canvas Explosion(int frame) {
   Canvas c(71, 100);
   float t = frame / 16.0f;
-  const float cx = 35.5f, cy = 62;
+  const float cx = 35.5f, cy = 60;
   Rng rng(300);
-  // Fireball: grows fast, cools from white through orange to smoke.
-  float radius = 6 + 26 * std::sqrt(t);
-  float heat = std::max(0.0f, 1 - t * 1.5f);
-  for (int y = 0; y < 100; ++y)
+  if (frame <= 1) {
+    // The blast: a white-hot star with a shock ring.
+    float r = frame == 0 ? 9.0f : 15.0f;
+    c.Glow(cx, cy, r * 0.7f, Hex(0xFFE0A0), 2.0f);
+    c.Circle(cx, cy, r * 0.55f, Hex(0xFFFFF0));
+    for (int i = 0; i < 8; ++i) {
+      float a = i * kTau / 8 + 0.2f;
+      c.Line({cx, cy}, {cx + std::cos(a) * r * 1.9f, cy + std::sin(a) * r * 1.9f}, 1.6f, Hex(0xFFF0C0));
+    }
+    if (frame == 1) c.Shape(0, 0, 71, 100, [&](float x, float y) { return std::fabs(SdCircle(x, y, cx, cy, 25)) - 1.2f; }, Hex(0xFFD080));
+  }
+  // Fireball: swells fast, rises, cools from white through orange to smoke.
+  float radius = 10 + 24 * std::sqrt(t);
+  float heat = std::max(0.0f, 1 - t * 1.4f);
+  float rise = t * 26;
+  for (int y = 0; y < 100 && frame > 0; ++y)
     for (int x = 0; x < 71; ++x) {
       float px = x + 0.5f, py = y + 0.5f;
-      float rise = t * 22;
-      float dx = px - cx, dy = (py - cy + rise) * 0.8f;
-      float n = Fbm(px * 0.09f, py * 0.09f - t * 2, 301, 4);
-      float d = std::sqrt(dx * dx + dy * dy) / (radius * (0.75f + n * 0.5f));
+      float dx = px - cx, dy = (py - cy + rise) * 0.85f;
+      float a = std::atan2(dy, dx);
+      float n = Fbm(px * 0.08f, py * 0.08f - t * 2, 301, 4);
+      float tongues = 0.85f + 0.25f * std::sin(a * 7 + n * 6);
+      float d = std::sqrt(dx * dx + dy * dy) / (radius * (0.7f + n * 0.5f) * tongues);
       if (d > 1) continue;
       float core = 1 - d;
-      Rgba hot = Mix(Hex(0xFF5A10), Hex(0xFFF4C0), Clamp01(core * 1.6f * heat + heat * 0.3f));
-      Rgba smoke = Mix(Hex(0x3A3032), Hex(0x6A5A50), n);
-      float cool = SmoothStep(0.35f, 0.9f, t + (1 - core) * 0.3f);
+      Rgba hot = core * heat > 0.45f ? Mix(Hex(0xFFC030), Hex(0xFFFBE0), Clamp01((core * heat - 0.45f) * 3))
+                                     : Mix(Hex(0xD83000), Hex(0xFFC030), Clamp01(core * heat / 0.45f + heat * 0.3f));
+      Rgba smoke = Mix(Hex(0x2E2628), Hex(0x6A5A50), n);
+      float cool = SmoothStep(0.3f, 0.85f, t + (1 - core) * 0.35f);
       Rgba col = Mix(hot, smoke, cool);
       // The cloud thins out into holes rather than fading: the sprite is keyed.
       float thin = SmoothStep(0.55f, 1.0f, t);
@@ -119,14 +133,14 @@ Canvas Explosion(int frame) {
       c.Blend(x, y, WithAlpha(Scale(col, 1 - 0.4f * thin), 1), alpha);
     }
   // Sparks and debris thrown out.
-  for (int i = 0; i < 26; ++i) {
-    float a = rng.Range(0, kTau), v = rng.Range(18, 46);
-    float life = rng.Range(0.5f, 1.0f);
-    if (t > life) continue;
-    float px = cx + std::cos(a) * v * t * 1.2f, py = cy + std::sin(a) * v * t - 8 * t + 30 * t * t;
-    c.Circle(px, py, 1.3f * (1 - t / life) + 0.5f, Mix(Hex(0xFFF0A0), Hex(0xFF6A20), t / life));
+  for (int i = 0; i < 30; ++i) {
+    float a = rng.Range(0, kTau), v = rng.Range(20, 52);
+    float life = rng.Range(0.45f, 1.0f);
+    if (t > life || frame == 0) continue;
+    float px = cx + std::cos(a) * v * t * 1.2f, py = cy + std::sin(a) * v * t - 8 * t + 34 * t * t;
+    Vec tail{px - std::cos(a) * 3, py - std::sin(a) * 3 + 1};
+    c.Line(tail, {px, py}, 1.2f, Mix(Hex(0xFFF0A0), Hex(0xFF5A10), t / life));
   }
-  if (frame == 0) c.Glow(cx, cy, 10, Hex(0xFFFFFF), 1.5f);
   return c;
 }
 
@@ -148,8 +162,9 @@ Canvas Flame(int frame) {
       if (py > 120) f -= (py - 120) / 8;
       if (f <= 0) continue;
       float heat = Clamp01(f * 1.8f) * (1 - h * 0.7f);
-      Rgba col = heat > 0.7f ? Mix(Hex(0xFFD040), Hex(0xFFFCE0), (heat - 0.7f) / 0.3f)
-                             : Mix(Hex(0xB01A00), Hex(0xFFA020), heat / 0.7f);
+      Rgba col = heat > 0.8f   ? Mix(Hex(0xFFD850), Hex(0xFFFCE8), (heat - 0.8f) / 0.2f)
+                 : heat > 0.45f ? Mix(Hex(0xFF8A18), Hex(0xFFD850), (heat - 0.45f) / 0.35f)
+                                : Mix(Hex(0xA01800), Hex(0xFF8A18), heat / 0.45f);
       c.Blend(x, y, col, Clamp01(f * 4));
     }
   // Embers rise over the loop.
@@ -227,6 +242,12 @@ Canvas Wind(int frame, bool toLeft) {
   c.Each([](int, int y, Rgba& p) { p = Mix(Hex(0x10163A), Hex(0x0A0C20), y / 60.0f); });
   float dir = toLeft ? -1.0f : 1.0f;
   float phase = frame / 10.0f;
+  // A faint arrow says which way it blows.
+  {
+    float sx = toLeft ? -1.0f : 1.0f;
+    auto P = [&](float x, float y) { return Vec{30 + sx * x, y}; };
+    c.Polygon({P(16, 30), P(2, 18), P(2, 25), P(-16, 25), P(-16, 35), P(2, 35), P(2, 42)}, Hex(0x2A3A7A, 0.55f));
+  }
   for (int s = 0; s < 7; ++s) {
     float y0 = 8 + s * 7.5f, speed = 1 + (s % 3);
     float head = std::fmod(phase * speed + s * 0.37f, 1.0f);
@@ -236,7 +257,7 @@ Canvas Wind(int frame, bool toLeft) {
     for (int i = 1; i <= 12; ++i) {
       float x = hx - dir * len * i / 12;
       float y = y0 + 2.5f * std::sin(x * 0.2f + s);
-      c.Line(prev, {x, y}, 1.3f, Hex(0xC8E0FF, 0.7f * (1 - i / 13.0f)));
+      c.Line(prev, {x, y}, 1.6f - i * 0.05f, Mix(Hex(0xE0ECFF), Hex(0x2A3460), i / 13.0f));
       prev = {x, y};
     }
   }
@@ -244,8 +265,11 @@ Canvas Wind(int frame, bool toLeft) {
     float t = std::fmod(phase + l / 3.0f, 1.0f);
     float x = toLeft ? 62 - t * 64 : -2 + t * 64, y = 18 + l * 14 + 4 * std::sin(t * kTau * 2);
     float a = t * kTau * 2 * dir;
-    Vec tip{x + std::cos(a) * 3, y + std::sin(a) * 3}, tail{x - std::cos(a) * 3, y - std::sin(a) * 3};
-    c.Line(tip, tail, 2.6f, Hex(0xE0A030));
+    float ca = std::cos(a), sa = std::sin(a);
+    auto R = [&](float u, float v) { return Vec{x + ca * u - sa * v, y + sa * u + ca * v}; };
+    Rgba leaf = l == 1 ? Hex(0x8AC83A) : (l == 0 ? Hex(0xE89A2A) : Hex(0xD0602A));
+    c.Polygon({R(-4.5f, 0), R(-1.5f, -2.4f), R(2.5f, -1.8f), R(4.5f, 0), R(2.5f, 1.8f), R(-1.5f, 2.4f)}, leaf);
+    c.Line(R(-5.5f, 0), R(3.5f, 0), 0.7f, Scale(leaf, 0.6f));
   }
   // The frame of the indicator.
   c.Shape(0, 0, 60, 60, [](float x, float y) { return std::fabs(SdRoundBox(x, y, 30, 30, 29.5f, 29.5f, 4)) - 1.0f; }, Hex(0x8A90A0));

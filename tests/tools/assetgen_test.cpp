@@ -255,7 +255,8 @@ TEST(GameFolder, ThemeListsIndexTheirFiles) {
   for (size_t t = 1; t <= tiles.size(); ++t) {
     auto img = plumix::DecodeImage(Read(kRoot / "data/Graphics/Tiles" / ("Tile" + std::to_string(t) + ".jpg")));
     ASSERT_TRUE(img) << tiles[t - 1];
-    EXPECT_EQ(1024 % img.Value->Width == 0 || img.Value->Width >= 128, true);
+    EXPECT_TRUE(1024 % img.Value->Width == 0 && 768 % img.Value->Height == 0)
+        << tiles[t - 1] << " does not tile the screen evenly";
     // Seamless: the wrap from the last column to the first is no harsher than the inside.
     const auto& rgb = img.Value->Rgb;
     int w = img.Value->Width, h = img.Value->Height;

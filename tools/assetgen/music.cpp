@@ -33,9 +33,9 @@ struct Style {
 };
 
 const Style kStyles[kTracks] = {
-    {"Moonlit Skyline", 84, 62, {0, 2, 4, 6, 7, 9, 11}, {0, 5, 3, 4}, {1, 4, 2, 5}, 73, 11, 89, 33, 4, 0, 1, 0, 0.35f, "IAABACAO"},
-    {"Neon Highway", 138, 52, {0, 2, 3, 5, 7, 8, 10}, {0, 5, 2, 6}, {3, 0, 5, 6}, 81, 30, 48, 38, 80, 1, 3, 3, 0.7f, "IAABAABCAO"},
-    {"Crystal Caverns", 96, 57, {0, 2, 3, 5, 7, 8, 11}, {0, 3, 4, 0}, {5, 3, 1, 4}, 8, 71, 49, 32, 98, 2, 1, 0, 0.45f, "IAABACBAO"},
+    {"Moonlit Skyline", 84, 62, {0, 2, 4, 6, 7, 9, 11}, {0, 5, 3, 4}, {1, 4, 2, 5}, 73, 11, 4, 33, 89, 0, 1, 0, 0.35f, "IAABACAO"},
+    {"Neon Highway", 138, 52, {0, 2, 3, 5, 7, 8, 10}, {0, 5, 2, 6}, {3, 0, 5, 6}, 81, 30, 48, 38, 90, 1, 3, 3, 0.7f, "IAABAABCAO"},
+    {"Crystal Caverns", 96, 57, {0, 2, 3, 5, 7, 8, 11}, {0, 3, 4, 0}, {5, 3, 1, 4}, 8, 71, 46, 32, 98, 2, 1, 0, 0.45f, "IAABACBAO"},
     {"Candy Circus", 126, 65, {0, 2, 4, 5, 7, 9, 11}, {0, 4, 5, 3}, {3, 0, 1, 4}, 12, 56, 0, 32, 9, 3, 2, 2, 0.6f, "IAABAACBAO"},
     {"Countdown to Zero", 150, 48, {0, 2, 3, 5, 7, 8, 10}, {0, 0, 5, 4}, {3, 6, 2, 4}, 81, 61, 48, 38, 45, 4, 4, 1, 0.75f, "IAABABCAAO"},
 };
@@ -324,8 +324,8 @@ std::vector<uint8_t> ComposeTrack(int n) {
     tick += bars * kBar;
   }
   const int endTick = tick;
-  // Tempo map track, then one track per channel.
-  std::vector<std::vector<Event>> tracks(6);
+  // A tempo track, then one track per channel.
+  std::vector<std::vector<Event>> tracks(1);
   uint32_t usPerBeat = 60000000u / static_cast<uint32_t>(s.Tempo);
   tracks[0].push_back({0, 0, {0xFF, 0x51, 0x03, static_cast<uint8_t>(usPerBeat >> 16), static_cast<uint8_t>(usPerBeat >> 8), static_cast<uint8_t>(usPerBeat)}});
   tracks[0].push_back({0, 0, {0xFF, 0x58, 0x04, 4, 2, 24, 8}});
@@ -336,11 +336,6 @@ std::vector<uint8_t> ComposeTrack(int n) {
   const int programs[5] = {s.Lead, s.Chords, s.Bass, s.Extra, s.LeadAlt};
   const int volumes[6] = {100, 72, 96, 60, 96, 100};
   const int pans[6] = {64, 44, 64, 84, 70, 64};
-  auto trackOf = [](int ch) { return ch == 9 ? 5 : ch; };
-  for (int ch : {0, 1, 2, 3, 4, 9}) {
-    auto& t = tracks[trackOf(ch) + (ch == 9 ? 0 : 1) - (ch == 9 ? 0 : 0)];
-    (void)t;
-  }
   // Channel k lives on track k + 1; drums on the last.
   std::vector<std::vector<Event>> chTracks(6);
   for (int ch = 0; ch < 5; ++ch) {

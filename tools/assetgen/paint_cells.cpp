@@ -10,7 +10,7 @@ const char* const kCubeThemeNames[kCubeThemes] = {"Glossy Plastic", "Crystal Gla
 const char* const kEdgeThemeNames[kEdgeThemes] = {"Steel Plate", "Red Brick", "Temple Stone",
                                                   "Neon Frame"};
 const char* const kTileNames[kBackgroundTiles] = {"Starry Night", "Violet Nebula", "Circuit Board",
-                                                  "Dark Marble", "Hexagon Mesh"};
+                                                  "Dark Marble", "Carbon Fibre"};
 
 namespace {
 
@@ -202,8 +202,10 @@ Canvas NebulaTile() {
   const int n = 256;
   Canvas c(n, n);
   c.Each([&](int x, int y, Rgba& p) {
-    float a = Fbm(x / 42.0f, y / 42.0f, 21, 5, 6, 6);
-    float b = Fbm(x / 32.0f + 3, y / 32.0f, 22, 4, 8, 8);
+    // Warped noise hides the lattice; the warp has the tile's period too.
+    float wx = Fbm(x / 64.0f, y / 64.0f, 23, 3, 4, 4) * 2.5f, wy = Fbm(x / 64.0f + 7, y / 64.0f, 24, 3, 4, 4) * 2.5f;
+    float a = Fbm(x / 42.667f + wx, y / 42.667f + wy, 21, 5, 6, 6);
+    float b = Fbm(x / 32.0f + 3 + wy, y / 32.0f + wx, 22, 4, 8, 8);
     Rgba col = Mix(Hex(0x0A0618), Hex(0x20103A), SmoothStep(0.35f, 0.8f, a));
     col = Mix(col, Hex(0x0E2038), SmoothStep(0.5f, 0.85f, b) * 0.5f);
     p = col;
@@ -254,27 +256,21 @@ Canvas MarbleTile() {
   return c;
 }
 
-Canvas HexTile() {
-  // 3 hexagons across; the tile's height is sqrt(3) times its width's third.
-  const int w = 156, h = 180;
-  Canvas c(w, h);
-  const float s = 30.0f;  // hexagon radius
+// A two-by-two twill of 8-pixel tows; 256 is a whole number of repeats.
+Canvas CarbonTile() {
+  const int n = 256, tow = 8;
+  Canvas c(n, n);
   c.Each([&](int x, int y, Rgba& p) {
-    float px = x + 0.5f, py = y + 0.5f;
-    float best = 1e9f, second = 1e9f;
-    for (int i = -1; i <= 3; ++i)
-      for (int j = -1; j <= 4; ++j) {
-        float cx = i * 52.0f + ((j & 1) ? 26.0f : 0.0f), cy = j * 45.0f;
-        float d = (px - cx) * (px - cx) + (py - cy) * (py - cy);
-        if (d < best) { second = best; best = d; } else if (d < second) second = d;
-      }
-    float edge = std::sqrt(second) - std::sqrt(best);
-    float f = Fbm(px / 39.0f, py / 45.0f, 51, 3, 4, 4);
-    Rgba col = Mix(Hex(0x0A0C18), Hex(0x141830), f);
-    if (edge < 2.0f) col = Mix(Hex(0x283258), col, edge / 2.0f);
-    p = col;
+    int cx = x / tow, cy = y / tow;
+    bool across = ((cx + cy) / 2) % 2 == 0;
+    float u = ((across ? y : x) % tow + 0.5f) / tow;  // across the tow
+    float v = ((across ? x : y) % (2 * tow) + 0.5f) / (2 * tow);  // along it
+    float bulge = std::sin(u * 3.14159265f);
+    float sheen = std::pow(bulge, 3.0f) * (0.6f + 0.4f * std::sin(v * 6.2831853f));
+    float f = Fbm(x / 64.0f, y / 64.0f, 71, 3, 4, 4);
+    Rgba base = across ? Hex(0x14161E) : Hex(0x1A1D26);
+    p = Mix(Scale(base, 0.55f + 0.45f * bulge), Hex(0x343A4C), sheen * 0.45f + f * 0.08f);
   });
-  (void)s;
   return c;
 }
 
@@ -304,7 +300,7 @@ Canvas PaintBackgroundTile(int tile) {
     case 2: return NebulaTile();
     case 3: return CircuitTile();
     case 4: return MarbleTile();
-    case 5: return HexTile();
+    case 5: return CarbonTile();
     default: return StarryTile();
   }
 }

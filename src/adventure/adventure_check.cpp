@@ -59,7 +59,6 @@ bool FindLeak(const LevelRecord& level, int& leakX, int& leakY) {
       }
     }
   }
-  std::sort(todo.begin(), todo.end(), [](auto a, auto b) { return a.second < b.second || (a.second == b.second && a.first < b.first); });
   size_t next = 0;
   while (next < todo.size()) {
     auto [x, y] = todo[next++];

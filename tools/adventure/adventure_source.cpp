@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>

@@ -117,6 +117,7 @@ TEST(AdventureScan, AtMostAThousandFilesAreListed) {
   EXPECT_EQ(state.AdventureCount, 1000);
   EXPECT_EQ(state.AdventureList.size(), 1001u);
   EXPECT_EQ(state.AdventureList[1000].FileName, "adv0999.paf");
+  fs::remove_all(dir);
 }
 
 // ---- Loading and record scores ----

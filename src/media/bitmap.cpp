@@ -210,6 +210,11 @@ RgbImage ToRgb(const Bitmap& bitmap) {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
+  std::error_code code;
+  if (!std::filesystem::is_regular_file(path, code)) {
+    if (error) *error = "Cannot open file " + path.string();
+    return {};
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     if (error) *error = "Cannot open file " + path.string();
@@ -235,7 +240,7 @@ bool WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> 
     int code = errno;
     if (fd >= 0) ::close(fd);
     ::unlink(temp.c_str());
-    if (error) *error = std::string(what) + " " + path.string() + ": " + std::strerror(code);
+    if (error) *error = std::string(what) + " " + temp.string() + ": " + std::strerror(code);
     return false;
   };
   if (fd < 0) return fail("Cannot write file");
@@ -254,7 +259,12 @@ bool WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> 
     return fail("Cannot write file");
   }
   fd = -1;
-  if (::rename(temp.c_str(), path.c_str()) != 0) return fail("Cannot replace file");
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    int code = errno;
+    ::unlink(temp.c_str());
+    if (error) *error = "Cannot replace file " + path.string() + ": " + std::strerror(code);
+    return false;
+  }
   if (error) error->clear();
   return true;
 }

@@ -193,3 +193,26 @@ TEST(SingleInstance, ASecondLockOnTheSameFileIsRefused) {
 
 }  // namespace
 }  // namespace plumix
+
+namespace plumix {
+namespace {
+
+TEST(StartUp, WithoutAnAudioDeviceTheGameRunsSilently) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  testing::HarnessOptions o;
+  o.Audio = true;
+  testing::Harness h(o);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  TMain& game = h.Game();
+  EXPECT_FALSE(game.M.DXSound.Available());
+  EXPECT_TRUE(game.Errors.empty());
+  game.PlaySound("Main_Menu_Select");
+  h.RunFrames(5);
+  EXPECT_EQ(game.Shell.FrameCounter, 5);
+  ASSERT_FALSE(game.M.DXWaveList.Log.empty());
+  EXPECT_EQ(game.M.DXWaveList.Log.back().Name, "Main_Menu_Select");
+  EXPECT_TRUE(game.M.MediaPlayer.Playing()) << "the music clock runs without a device too";
+}
+
+}  // namespace
+}  // namespace plumix

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "engine/board.h"
+#include "media/panels.h"
+#include "support/golden.h"
+
+namespace plumix {
+namespace {
+
+using testing::Harness;
+using testing::MakeTestAdventure;
+using testing::MatchesGolden;
+
+// A level with something of everything the level-info screen shows.
+AdventureRecord RichAdventure() {
+  AdventureRecord adventure = MakeTestAdventure(12);
+  adventure.Title = "Golden Adventure";
+  LevelRecord& level = adventure.Levels[4];
+  level.Title = "Walls and Passages";
+  level.LevelType = 0;
+  level.DisasterFrequency = 2;
+  level.SpecialsFrequency = 3;
+  level.NextElements = 3;
+  level.StartSpeed = 2;
+  level.MaximalSpeed = 11;
+  level.LinesToIncreaseSpeed = 6;
+  level.LinesToFinish = 40;
+  for (int k : {1, 3, 7, 11}) level.Specials[k] = 1;
+  level.Elements = {};
+  for (int k : {1, 2, 4, 5, 8, 12, 16, 18}) level.Elements[k] = 1;
+  for (int x = 2; x <= 29; ++x) {
+    for (int y = 18; y <= 29; ++y) {
+      if ((x * 7 + y * 3) % 5 < 3) level.Board[x][y] = Cell{kBlock, static_cast<uint8_t>(1 + (x + y) % 18)};
+    }
+  }
+  for (int x = 6; x <= 10; ++x) level.Board[x][12].Code = kEdge;
+  for (int x = 18; x <= 22; ++x) level.Board[x][14].Code = kPassage;
+  level.Board[20][20].Code = 9;
+  level.Board[8][25].Code = 14;
+  for (int y = 1; y <= 6; ++y) level.Board[2][y].Code = kVoid;
+  return adventure;
+}
+
+TEST(Golden, LevelInfoScreen) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(RichAdventure(), 4);
+  h.Game().Shell.ScreenState = kLevelInfoScreen;
+  h.RunFrames(2);
+  EXPECT_TRUE(MatchesGolden(h, "level_info"));
+}
+
+TEST(Golden, PlayScreenFrame) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(RichAdventure(), 4);
+  TMain& game = h.Game();
+  h.RunFrames(250);
+  AddMessage(game.Panels, "", "Fire!", "", kRed);
+  AddMessage(game.Panels, "Laser beam. (1/5)", "Fire laser", "with action key.", kGreen);
+  AddMessage(game.Panels, "PLUMIX mode.", "Start the", "fireworks!", kAqua);
+  h.RunFrames(60);
+  EXPECT_TRUE(MatchesGolden(h, "play_frame"));
+}
+
+}  // namespace
+}  // namespace plumix

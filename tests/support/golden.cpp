@@ -1,0 +1,52 @@
+#include "support/golden.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "media/bitmap.h"
+
+namespace plumix::testing {
+
+::testing::AssertionResult MatchesGolden(const Harness& h, const std::string& name, int tolerance,
+                                         int maxDifferent) {
+  namespace fs = std::filesystem;
+  const fs::path golden = fs::path(PLUMIX_SOURCE_DIR) / "tests" / "golden" / (name + ".png");
+  const Display& display = const_cast<Harness&>(h).Game().M.DXDraw;
+  const char* update = std::getenv("PLUMIX_UPDATE_GOLDEN");
+  if (update && *update && std::string(update) != "0") {
+    fs::create_directories(golden.parent_path());
+    if (!display.SavePresentedPng(golden.string())) {
+      return ::testing::AssertionFailure() << "cannot write " << golden;
+    }
+    return ::testing::AssertionSuccess() << "wrote " << golden;
+  }
+  std::string error;
+  std::vector<uint8_t> bytes = ReadFileBytes(golden, &error);
+  if (!error.empty()) {
+    return ::testing::AssertionFailure()
+           << "no golden picture " << golden << " (" << error << "); make it with PLUMIX_UPDATE_GOLDEN=1";
+  }
+  Parsed<RgbImage> expected = DecodePng(bytes);
+  if (!expected || expected.Value->Width != Display::kWidth || expected.Value->Height != Display::kHeight) {
+    return ::testing::AssertionFailure() << golden << " is no 1024 x 768 PNG";
+  }
+  const std::vector<uint32_t>& shown = display.Presented();
+  const std::vector<uint8_t>& rgb = expected.Value->Rgb;
+  int different = 0, worst = 0;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    int d = 0;
+    for (int c = 0; c < 3; ++c) {
+      const int seen = static_cast<int>((shown[i] >> (16 - 8 * c)) & 255);
+      d = std::max(d, std::abs(seen - static_cast<int>(rgb[i * 3 + c])));
+    }
+    worst = std::max(worst, d);
+    different += d > tolerance;
+  }
+  if (different <= maxDifferent) return ::testing::AssertionSuccess();
+  const std::string actual = h.SavePng(name + "_actual");
+  return ::testing::AssertionFailure() << different << " pixels differ from " << golden
+                                       << " by more than " << tolerance << " (worst " << worst
+                                       << "); the picture seen is " << actual;
+}
+
+}  // namespace plumix::testing

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 #include "generate.h"
@@ -14,6 +15,7 @@
 #include "music.h"
 #include "paint.h"
 #include "sounds.h"
+#include "synth.h"
 
 namespace assetgen {
 namespace {
@@ -295,6 +297,298 @@ TEST(GameFolder, KindsHaveTheirOwnColours) {
       float d = std::fabs(x.R - y.R) + std::fabs(x.G - y.G) + std::fabs(x.B - y.B);
       EXPECT_GT(d, 0.15f) << "kinds " << a << " and " << b << " are too alike";
     }
+}
+
+}  // namespace
+}  // namespace assetgen
+
+namespace assetgen {
+namespace {
+
+TEST(Raster, KeyedImagesCutAtHalfCoverageAndAvoidTheKey) {
+  Canvas c(4, 1);
+  c.Px[0] = Hex(0xFFFFFF, 0.4f);  // mostly clear
+  c.Px[1] = Hex(0xFFFFFF, 1.0f);  // visible white on a white key
+  c.Px[2] = Hex(0xFF0000, 0.6f);  // soft edge: blended into the matte
+  c.Px[3] = Hex(0xFBFFFC, 1.0f);  // converts to the key's 16-bit value too
+  plumix::RgbImage img = ToKeyedImage(c, 0xFFFFFF, Hex(0x000000));
+  const uint16_t key = plumix::ToRgb565(0xFFFFFF);
+  auto at = [&](int i) { return plumix::Rgb565(img.Rgb[i * 3], img.Rgb[i * 3 + 1], img.Rgb[i * 3 + 2]); };
+  EXPECT_EQ(at(0), key);
+  EXPECT_NE(at(1), key);
+  EXPECT_NE(at(3), key);
+  EXPECT_EQ(img.Rgb[2 * 3], 153) << "60 % red over black";
+  // A visible black pixel on a black key must also stay visible.
+  Canvas dark(1, 1, Hex(0x000000));
+  plumix::RgbImage d = ToKeyedImage(dark, 0x000000, Hex(0x000000));
+  EXPECT_NE(plumix::Rgb565(d.Rgb[0], d.Rgb[1], d.Rgb[2]), 0);
+}
+
+TEST(Raster, NoiseRepeatsWithItsPeriod) {
+  for (float x = 0.1f; x < 8; x += 0.73f)
+    for (float y = 0.2f; y < 8; y += 0.61f) {
+      EXPECT_NEAR(ValueNoise(x, y, 5, 4, 4), ValueNoise(x + 4, y - 4, 5, 4, 4), 1e-5f);
+      EXPECT_NEAR(Fbm(x, y, 9, 4, 4, 4), Fbm(x + 4, y + 8, 9, 4, 4, 4), 1e-5f);
+    }
+  EXPECT_NE(ValueNoise(0.5f, 0.5f, 1), ValueNoise(0.5f, 0.5f, 2)) << "seeds should differ";
+}
+
+TEST(Raster, DistancesHaveTheRightSign) {
+  std::vector<Vec> square = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+  EXPECT_LT(SdPolygon(5, 5, square), 0);
+  EXPECT_NEAR(SdPolygon(5, 5, square), -5, 1e-4);
+  EXPECT_NEAR(SdPolygon(13, 5, square), 3, 1e-4);
+  EXPECT_NEAR(SdCircle(3, 4, 0, 0, 2), 3, 1e-5);
+  EXPECT_NEAR(SdSegment(5, 3, {0, 0}, {10, 0}), 3, 1e-5);
+  EXPECT_NEAR(SdRoundBox(0, 0, 0, 0, 5, 5, 1), -5, 1e-5);
+}
+
+TEST(Raster, BlurKeepsColourAtSoftEdges) {
+  // Premultiplied blurring: a red dot's halo stays red, not dark red.
+  Canvas c(21, 21);
+  c.Circle(10.5f, 10.5f, 3, Hex(0xFF0000));
+  c.Blur(4);
+  const Rgba& edge = c.At(10, 2);
+  EXPECT_GT(edge.A, 0.0f);
+  EXPECT_NEAR(edge.R, 1.0f, 1e-3);
+  EXPECT_NEAR(edge.G, 0.0f, 1e-3);
+  float total = 0;
+  for (const Rgba& p : c.Px) total += p.A;
+  EXPECT_NEAR(total, 3.14159f * 9, 6.0f) << "blurring should keep the amount of ink";
+}
+
+TEST(Synth, LoopsFoldSeamlessly) {
+  // A sine whose cycles do not fit the loop would click at the wrap.
+  const int rate = 8000, n = 4000;
+  Samples raw(n + 600);
+  for (size_t i = 0; i < raw.size(); ++i) raw[i] = std::sin(6.2831853f * 437.3f * i / rate);
+  Samples loop = MakeLoop(raw, n);
+  ASSERT_EQ(loop.size(), static_cast<size_t>(n));
+  float maxStep = 0;
+  for (int i = 1; i < n; ++i) maxStep = std::max(maxStep, std::fabs(loop[i] - loop[i - 1]));
+  EXPECT_LE(std::fabs(loop.front() - loop.back()), maxStep * 1.05f);
+  EXPECT_LT(std::fabs(loop.front()), 0.4f) << "a loop starts near a zero crossing";
+}
+
+TEST(Synth, FiltersPassAndStopWhereTheySay) {
+  auto gain = [](Biquad f, float hz) {
+    float peak = 0;
+    for (int i = 0; i < 8000; ++i) {
+      float y = f.Run(std::sin(6.2831853f * hz * i / 16000));
+      if (i > 4000) peak = std::max(peak, std::fabs(y));
+    }
+    return peak;
+  };
+  EXPECT_GT(gain(Biquad::LowPass(16000, 500, 0.7f), 100), 0.9f);
+  EXPECT_LT(gain(Biquad::LowPass(16000, 500, 0.7f), 5000), 0.05f);
+  EXPECT_LT(gain(Biquad::HighPass(16000, 2000, 0.7f), 100), 0.05f);
+  EXPECT_GT(gain(Biquad::BandPass(16000, 1000, 2), 1000), 0.9f);
+  EXPECT_LT(gain(Biquad::BandPass(16000, 1000, 2), 100), 0.15f);
+}
+
+TEST(Synth, WavFieldsAndSampleCoding) {
+  std::vector<Samples> one = {{0.0f, 1.0f, -1.0f}};
+  auto eight = EncodeWav(one, 8, 11025);
+  ASSERT_EQ(eight.size(), 44u + 3 + 1) << "odd data is padded to an even chunk";
+  EXPECT_EQ(eight[4] | eight[5] << 8, 36 + 3 + 1);
+  EXPECT_EQ(eight[24] | eight[25] << 8, 11025);
+  EXPECT_EQ(eight[40], 3) << "the data size counts no padding";
+  EXPECT_EQ(eight[44], 128);
+  EXPECT_EQ(eight[45], 255);
+  EXPECT_EQ(eight[46], 1);
+  std::vector<Samples> two = {{0.5f}, {-0.5f}};
+  auto sixteen = EncodeWav(two, 16, 22050);
+  ASSERT_EQ(sixteen.size(), 48u);
+  EXPECT_EQ(sixteen[22], 2);
+  EXPECT_EQ(sixteen[28] | sixteen[29] << 8 | sixteen[30] << 16, 22050 * 4) << "bytes a second";
+  EXPECT_EQ(static_cast<int16_t>(sixteen[44] | sixteen[45] << 8), 16384);
+  EXPECT_EQ(static_cast<int16_t>(sixteen[46] | sixteen[47] << 8), -16384);
+}
+
+// Notes of a Standard MIDI File: every track walked event by event.
+struct MidiNote {
+  int Channel, Key, On, Off;
+};
+struct MidiScan {
+  std::vector<MidiNote> Notes;
+  std::set<int> Programs;
+  int Tempo = 0;
+  bool Ended = true;
+  std::string Error;
+};
+MidiScan ScanMidi(const std::vector<uint8_t>& d) {
+  MidiScan scan;
+  size_t at = 14;
+  while (at + 8 <= d.size()) {
+    uint32_t len = (d[at + 4] << 24) | (d[at + 5] << 16) | (d[at + 6] << 8) | d[at + 7];
+    size_t i = at + 8, end = i + len;
+    if (end > d.size()) return scan.Error = "track runs past the file", scan;
+    int tick = 0, status = 0;
+    bool ended = false;
+    std::map<std::pair<int, int>, int> open;
+    while (i < end) {
+      int delta = 0;
+      do delta = (delta << 7) | (d[i] & 0x7F); while (d[i++] & 0x80);
+      tick += delta;
+      if (d[i] == 0xFF) {
+        int type = d[i + 1], l = d[i + 2];
+        if (type == 0x51) scan.Tempo = (d[i + 3] << 16) | (d[i + 4] << 8) | d[i + 5];
+        if (type == 0x2F) ended = true;
+        i += 3 + l;
+        continue;
+      }
+      if (d[i] & 0x80) status = d[i++];
+      int kind = status & 0xF0, ch = status & 15;
+      if (kind == 0xC0) { scan.Programs.insert(ch * 1000 + d[i]); i += 1; continue; }
+      int a = d[i], b = d[i + 1];
+      i += 2;
+      if (kind == 0x90 && b > 0) {
+        if (open.count({ch, a})) scan.Error = "a key is struck again before it is released";
+        open[{ch, a}] = tick;
+      } else if (kind == 0x80 || kind == 0x90) {
+        auto it = open.find({ch, a});
+        if (it == open.end()) { scan.Error = "a release without a note"; continue; }
+        scan.Notes.push_back({ch, a, it->second, tick});
+        open.erase(it);
+      }
+    }
+    if (!open.empty()) scan.Error = "notes left hanging at the end of a track";
+    scan.Ended = scan.Ended && ended;
+    at = end;
+  }
+  return scan;
+}
+
+TEST(Music, EveryPieceIsWellFormedAndInItsKey) {
+  std::set<int> tempos;
+  std::set<std::set<int>> orchestras;
+  for (int n = 1; n <= kTracks; ++n) {
+    MidiScan scan = ScanMidi(ComposeTrack(n));
+    EXPECT_EQ(scan.Error, "") << TrackName(n);
+    EXPECT_TRUE(scan.Ended) << TrackName(n) << ": a track lacks its end";
+    tempos.insert(scan.Tempo);
+    orchestras.insert(scan.Programs);
+    std::map<int, int> perChannel;
+    std::array<int, 12> pitchClasses{};
+    for (const MidiNote& note : scan.Notes) {
+      ++perChannel[note.Channel];
+      EXPECT_GT(note.Off, note.On) << TrackName(n) << ": a note of no length";
+      if (note.Channel == 9) {
+        EXPECT_TRUE(note.Key >= 35 && note.Key <= 81) << TrackName(n) << ": drum key " << note.Key;
+      } else if (note.Channel == 0) {
+        ++pitchClasses[note.Key % 12];
+      }
+    }
+    EXPECT_GE(perChannel.size(), 5u) << TrackName(n) << " should have melody, chords, bass, pad and drums";
+    EXPECT_GT(perChannel[0], 100) << TrackName(n) << ": the melody is too thin";
+    // The melody keeps to a seven-note scale: five pitch classes stay silent.
+    int unused = static_cast<int>(std::count(pitchClasses.begin(), pitchClasses.end(), 0));
+    EXPECT_GE(unused, 5) << TrackName(n) << ": the melody wanders out of its key";
+  }
+  EXPECT_EQ(tempos.size(), static_cast<size_t>(kTracks)) << "every piece has its own pace";
+  EXPECT_EQ(orchestras.size(), static_cast<size_t>(kTracks)) << "every piece has its own sound";
+}
+
+class Pictures : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { SetFontFolder(kRoot / "data/Graphics/Fonts"); }
+  static plumix::RgbImage Decode(const std::vector<uint8_t>& bytes) { return *plumix::DecodeImage(bytes).Value; }
+  static Rgba Mean(const plumix::RgbImage& img, int x0, int y0, int x1, int y1) {
+    double r = 0, g = 0, b = 0;
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x, ++n) {
+        const uint8_t* p = &img.Rgb[(static_cast<size_t>(y) * img.Width + x) * 3];
+        r += p[0]; g += p[1]; b += p[2];
+      }
+    return {static_cast<float>(r / n / 255), static_cast<float>(g / n / 255), static_cast<float>(b / n / 255), 1};
+  }
+};
+
+TEST_F(Pictures, EachKindKeepsItsColourInEveryTheme) {
+  auto distance = [](Rgba a, Rgba b) { return std::fabs(a.R - b.R) + std::fabs(a.G - b.G) + std::fabs(a.B - b.B); };
+  std::array<std::array<Rgba, 19>, kCubeThemes + 1> mean{};
+  std::array<float, kCubeThemes + 1> brightness{};
+  for (int theme = 1; theme <= kCubeThemes; ++theme)
+    for (int k = 1; k <= 18; ++k) {
+      mean[theme][k] = Mean(ToRgbImage(PaintCube(theme, k), Hex(0)), 5, 5, 20, 20);
+      brightness[theme] += (mean[theme][k].R + mean[theme][k].G + mean[theme][k].B) / 18;
+    }
+  for (int theme = 1; theme <= kCubeThemes; ++theme) {
+    for (int a = 1; a <= 18; ++a)
+      for (int b = a + 1; b <= 18; ++b)
+        EXPECT_GT(distance(mean[theme][a], mean[theme][b]), 0.1f)
+            << kCubeThemeNames[theme - 1] << ": cubes " << a << " and " << b << " look alike";
+    // Each theme's material shades differently; the kinds' colours stay put.
+    float k = brightness[1] / brightness[theme];
+    for (int kind = 1; kind <= 18; ++kind) {
+      int nearest = 1;
+      for (int j = 2; j <= 18; ++j)
+        if (distance(Scale(mean[theme][kind], k), mean[1][j]) < distance(Scale(mean[theme][kind], k), mean[1][nearest]))
+          nearest = j;
+      EXPECT_EQ(nearest, kind) << kCubeThemeNames[theme - 1] << ": cube " << kind << " looks like kind " << nearest;
+    }
+  }
+}
+
+TEST_F(Pictures, GoodSpecialsWearGreenAndBadOnesRed) {
+  for (int k = 1; k <= 12; ++k) {
+    std::string letter(1, static_cast<char>('A' + k - 1));
+    for (const std::string& name : {letter, "Tile_" + letter}) {
+      plumix::RgbImage img = Decode(EncodeImageAsset(Image(name)));
+      Rgba rim = Mean(img, 1, img.Height / 2 - 3, 2, img.Height / 2 + 3);
+      if (SpecialIsGood(k)) EXPECT_GT(rim.G, rim.R + 0.2f) << name << " should have a green rim";
+      else EXPECT_GT(rim.R, rim.G + 0.2f) << name << " should have a red rim";
+    }
+  }
+}
+
+TEST_F(Pictures, OpaqueLabelsMergeIntoThePanelsUnderThem) {
+  struct Spot {
+    const char* Label;
+    const char* Panel;
+    int X, Y;  // where the game draws the label, in the panel's own coordinates
+  };
+  const Spot spots[] = {{"Text_Lines_Left_Gray", "Play_Scores_Background", 922 - 896, 85},
+                        {"Text_Time_Left_Gray", "Play_Scores_Background", 924 - 896, 84},
+                        {"Text_Pause_Green", "Play_Scores_Background", 949 - 896, 717}};
+  for (const Spot& s : spots) {
+    plumix::RgbImage label = Decode(EncodeImageAsset(Image(s.Label)));
+    plumix::RgbImage panel = Decode(Read(kRoot / "assets" / plumix::AssetPath(Image(s.Panel))));
+    // The label's border against the panel just outside it.
+    for (int x = 0; x < label.Width; x += 4) {
+      Rgba inside = Mean(label, x, 0, x + 1, 1);
+      Rgba outside = Mean(panel, s.X + x, s.Y - 1, s.X + x + 1, s.Y);
+      EXPECT_NEAR(inside.R + inside.G + inside.B, outside.R + outside.G + outside.B, 0.12f)
+          << s.Label << " stands out from " << s.Panel << " at its top, x " << x;
+    }
+  }
+  // The seismograph's screen is the colour of its window in the panel.
+  plumix::RgbImage down = Decode(Read(kRoot / "assets/DXImageList/Background_Left_Side_Separator_Down.jpg"));
+  plumix::RgbImage seismo = Decode(Read(kRoot / "assets/DXImageList/Seizmograf_Animation.jpg"));
+  Rgba window = Mean(down, 20, 40, 30, 46), screen = Mean(seismo, 2, 2, 4, 4);
+  EXPECT_NEAR(window.G, screen.G, 0.06f);
+}
+
+TEST(Generation, WritesEverythingOnceAndOnlyChangesAfter) {
+  fs::path root = fs::temp_directory_path() / "plumix_assetgen_test";
+  fs::remove_all(root);
+  fs::create_directories(root / "data/Graphics");
+  fs::copy(kRoot / "data/Graphics/Fonts", root / "data/Graphics/Fonts", fs::copy_options::recursive);
+  Options options;
+  options.Root = root;
+  options.Sheets = root / "sheets";
+  std::string error;
+  int written = 0;
+  ASSERT_TRUE(GenerateAll(options, &error, &written)) << error;
+  int expected = static_cast<int>(plumix::WaveAssets().size() + GameFolderFiles().size());
+  for (const auto& a : plumix::ImageAssets()) expected += a.RunTime ? 0 : 1;
+  EXPECT_EQ(written, expected);
+  for (const char* list : plumix::kImageListNames) EXPECT_TRUE(fs::exists(root / "sheets" / (std::string(list) + ".png"))) << list;
+  options.Sheets.clear();
+  ASSERT_TRUE(GenerateAll(options, &error, &written)) << error;
+  EXPECT_EQ(written, 0) << "a second run should find every file up to date";
+  fs::remove_all(root);
 }
 
 }  // namespace

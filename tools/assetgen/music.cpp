@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <tuple>
 
 #include "raster.h"
 
@@ -141,7 +142,7 @@ struct Composer {
         case 1:
           for (int i = 0; i < 8; ++i) {
             static constexpr int kOrder[8] = {0, 1, 2, 3, 2, 1, 2, 3};
-            Put(t0 + i * kPpq / 2, kPpq, ch, keys[kOrder[i]] + (i >= 4 ? 0 : 0), vel - 8 + (i % 2 ? 0 : 8));
+            Put(t0 + i * kPpq / 2, kPpq, ch, keys[kOrder[i]], vel - 8 + (i % 2 ? 0 : 8));
           }
           break;
         case 2:
@@ -312,7 +313,7 @@ std::vector<uint8_t> ComposeTrack(int n) {
     if (sec == 'A' || sec == 'B' || sec == 'C') {
       Rng keep = c.R;
       c.R = Rng(sectionSeed[sec]);
-      c.Melody(tick, prog, sec == 'C' ? kAlt : kLead, sec == 'C' ? 1 : 1, sec == 'B' ? 92 : 98, sec == 'B');
+      c.Melody(tick, prog, sec == 'C' ? kAlt : kLead, 1, sec == 'B' ? 92 : 98, sec == 'B');
       c.R = keep;
     }
     if (sec == 'O') {
@@ -347,7 +348,22 @@ std::vector<uint8_t> ComposeTrack(int n) {
   }
   chTracks[5].push_back({0, 0, {0xB9, 7, static_cast<uint8_t>(volumes[5])}});
   chTracks[5].push_back({0, 0, {0xB9, 91, 30}});
-  for (const Note& nt : c.Notes) {
+  // A key struck again on its channel first releases the earlier note, so no
+  // synthesiser has to guess which of two overlapping notes an off ends.
+  std::vector<Note> notes = c.Notes;
+  std::stable_sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) {
+    return std::tie(a.Channel, a.Key, a.Tick) < std::tie(b.Channel, b.Key, b.Tick);
+  });
+  std::vector<Note> kept;
+  for (size_t i = 0; i < notes.size(); ++i) {
+    Note nt = notes[i];
+    if (i + 1 < notes.size() && notes[i + 1].Channel == nt.Channel && notes[i + 1].Key == nt.Key) {
+      if (notes[i + 1].Tick == nt.Tick) continue;  // the same note twice: keep one
+      nt.Length = std::min(nt.Length, notes[i + 1].Tick - nt.Tick);
+    }
+    kept.push_back(nt);
+  }
+  for (const Note& nt : kept) {
     auto& t = chTracks[nt.Channel == 9 ? 5 : nt.Channel];
     int end = std::min(nt.Tick + nt.Length, endTick);
     t.push_back({nt.Tick, 1, {static_cast<uint8_t>(0x90 | nt.Channel), static_cast<uint8_t>(nt.Key), static_cast<uint8_t>(nt.Velocity)}});

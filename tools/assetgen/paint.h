@@ -44,7 +44,8 @@ float BevelLight(const std::function<float(float, float)>& sd, float x, float y,
 // Dark brushed metal, seamless across its width when `period` is set.
 void BrushedMetal(Canvas& c, int x0, int y0, int x1, int y1, Rgba base, uint32_t seed);
 // A sunken window with a dark inside and a lit lower-right lip.
-void SunkenWindow(Canvas& c, float x0, float y0, float x1, float y1, Rgba inside, float radius = 3);
+void SunkenWindow(Canvas& c, float x0, float y0, float x1, float y1, Rgba inside, float radius = 3,
+                  float shadow = 1.0f);
 void Screw(Canvas& c, float cx, float cy, float r, float angle);
 // The pause lamp, shared so the lit picture sits exactly on the panel's socket.
 void PaintLamp(Canvas& c, int ox, int oy, bool lit);

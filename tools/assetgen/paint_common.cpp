@@ -41,7 +41,7 @@ void BrushedMetal(Canvas& c, int x0, int y0, int x1, int y1, Rgba base, uint32_t
   }
 }
 
-void SunkenWindow(Canvas& c, float x0, float y0, float x1, float y1, Rgba inside, float radius) {
+void SunkenWindow(Canvas& c, float x0, float y0, float x1, float y1, Rgba inside, float radius, float shadow) {
   float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2, hw = (x1 - x0) / 2, hh = (y1 - y0) / 2;
   auto outer = [=](float x, float y) { return SdRoundBox(x, y, cx, cy, hw + 2, hh + 2, radius + 2); };
   auto inner = [=](float x, float y) { return SdRoundBox(x, y, cx, cy, hw, hh, radius); };
@@ -63,7 +63,7 @@ void SunkenWindow(Canvas& c, float x0, float y0, float x1, float y1, Rgba inside
       float d = -inner(x + 0.5f, y + 0.5f);
       if (d < 0) continue;
       float top = std::min(y + 0.5f - y0, x + 0.5f - x0);
-      float shade = std::exp(-top / 2.5f) * 0.55f + std::exp(-d / 1.5f) * 0.25f;
+      float shade = (std::exp(-top / 2.5f) * 0.55f + std::exp(-d / 1.5f) * 0.25f) * shadow;
       c.Blend(x, y, Hex(0x000000), shade);
     }
 }

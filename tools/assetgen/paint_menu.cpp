@@ -159,9 +159,15 @@ Canvas MenuSlick() {
     if (gx < 1.0f || gy < 1.0f) base = Mix(base, Hex(0x2A2A5A), 0.35f);
     float vignette = Clamp01(1.0f - (std::pow((x - 512) / 700.0f, 2.0f) + std::pow((y - 384) / 560.0f, 2.0f)));
     p = Scale(base, 0.75f + 0.25f * vignette);
-    // Never on the key's colour: keep green above its range.
-    p.G = std::max(p.G, 14 / 255.0f);
   });
+  // A sparse, faint star field: depth without competing with the text.
+  Rng rng(45);
+  for (int i = 0; i < 160; ++i) {
+    float x = rng.Range(0, 1024), y = rng.Range(0, 768), b = rng.Unit();
+    c.Glow(x, y, 0.6f + b * 0.4f, Hex(0x9AA8E0), 0.10f + b * b * 0.25f);
+  }
+  // Never on the key's colour: keep green above its range.
+  c.Each([](int, int, Rgba& p) { p.G = std::max(p.G, 14 / 255.0f); });
   return c;
 }
 
@@ -276,7 +282,6 @@ void AddMenuPainters(PainterMap& map) {
   map["Main_Menu_Slick"] = MenuSlick;
   map["NeonMoon"] = NeonMoon;
   map["Ostrel_Logo"] = OstrelLogo;
-  (void)kPi;
 }
 
 }  // namespace assetgen

@@ -1,4 +1,5 @@
 // The play screen's panels, bars, read-out labels, digits and the options frame.
+#include <algorithm>
 #include <cmath>
 
 #include "paint.h"
@@ -25,13 +26,19 @@ Mask FitText(Face face, int size, const std::string& text, int w, int h) {
 
 Canvas Label(int w, int h, const std::string& text, Rgba ink, Rgba back, bool glow) {
   Canvas c(w, h, back);
-  Mask m = FitText(Face::SansBold, h, text, w - 2, h - 2);
+  // Glowing text keeps clear of the border, so its halo ends inside the picture.
+  int margin = glow ? 4 : 2;
+  Mask m = FitText(Face::SansBold, h, text, w - margin, h - margin);
   float x = std::round((w - m.Width) / 2.0f), y = std::round((h - m.Height) / 2.0f);
   if (glow) {
     Canvas halo(w, h);
     DrawMask(halo, m, x, y, ink);
     halo.Blur(2.0f);
-    for (size_t i = 0; i < c.Px.size(); ++i) c.Add(static_cast<int>(i % w), static_cast<int>(i / w), ink, halo.Px[i].A * 0.45f);
+    for (size_t i = 0; i < c.Px.size(); ++i) {
+      int x = static_cast<int>(i % w), y = static_cast<int>(i / w);
+      float edge = std::min({x + 0.5f, y + 0.5f, w - x - 0.5f, h - y - 0.5f});
+      c.Add(x, y, ink, halo.Px[i].A * 0.45f * SmoothStep(0.0f, 2.5f, edge));
+    }
   }
   DrawMask(c, m, x, y, ink);
   return c;
@@ -167,9 +174,10 @@ Canvas ScoresPanel() {
     DrawMask(c, plumix, 914 - 896 + std::round((91 - plumix.Width) / 2.0f), 492 + std::round((12 - plumix.Height) / 2.0f), Hex(0x1A3A22));
   }
   PaintLamp(c, 925 - 896, 710, false);
-  SunkenWindow(c, 51, 714, 103, 733, kWindowDark, 2);
+  // A shallow plate: the lit label is drawn over it whole.
+  SunkenWindow(c, 51, 713, 104, 734, kWindowDark, 2, 0.3f);
   {
-    Mask pause = FitText(Face::SansBold, 13, "PAUSE", 45, 11);
+    Mask pause = FitText(Face::SansBold, 13, "PAUSE", 43, 9);  // as the lit label
     DrawMask(c, pause, 53 + std::round((47 - pause.Width) / 2.0f), 717 + std::round((13 - pause.Height) / 2.0f), Hex(0x1C3A20));
   }
   for (auto [x, y] : {std::pair{9.0f, 9.0f}, {119.0f, 9.0f}, {9.0f, 752.0f}, {119.0f, 752.0f}, {9.0f, 480.0f}, {119.0f, 480.0f}})

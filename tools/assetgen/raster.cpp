@@ -245,14 +245,12 @@ void Canvas::Blur(float radius) {
     for (int l = 0; l < lines; ++l) {
       for (int i = 0; i < n; ++i) {
         Rgba s{};
-        int count = 0;
         for (int k = std::max(0, i - r); k <= std::min(n - 1, i + r); ++k) {
           const Rgba& p = horizontal ? Px[static_cast<size_t>(l) * Width + k] : Px[static_cast<size_t>(k) * Width + l];
           s.R += p.R; s.G += p.G; s.B += p.B; s.A += p.A;
-          ++count;
         }
+        // Beyond the edge counts as empty, so glows fade out at the border.
         float inv = 1.0f / (2 * r + 1);
-        (void)count;
         Rgba& o = horizontal ? tmp[static_cast<size_t>(l) * Width + i] : tmp[static_cast<size_t>(i) * Width + l];
         o = {s.R * inv, s.G * inv, s.B * inv, s.A * inv};
       }

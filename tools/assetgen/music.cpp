@@ -335,7 +335,12 @@ std::vector<uint8_t> ComposeTrack(int n) {
   meta.insert(meta.end(), title.begin(), title.end());
   tracks[0].push_back({0, 0, meta});
   const int programs[5] = {s.Lead, s.Chords, s.Bass, s.Extra, s.LeadAlt};
-  const int volumes[6] = {100, 72, 96, 60, 96, 100};
+  // Quiet instruments (celesta, harp, marimba) get more channel volume, so
+  // every piece plays at about the same loudness.
+  static constexpr int kLift[kTracks] = {12, 0, 24, 20, 0};
+  const int lift = kLift[(n - 1) % kTracks];
+  int volumes[6] = {100, 72, 96, 60, 96, 100};
+  for (int& v : volumes) v = std::min(127, v + lift);
   const int pans[6] = {64, 44, 64, 84, 70, 64};
   // Channel k lives on track k + 1; drums on the last.
   std::vector<std::vector<Event>> chTracks(6);

@@ -35,7 +35,6 @@ Canvas PaintBackgroundTile(int tile);   // 1..5
 constexpr Rgba kLcdGreen = Hex(0x7CFF5A);
 constexpr Rgba kLcdDim = Hex(0x163A1C);
 constexpr Rgba kWindowDark = Hex(0x07130C);  // behind every read-out
-constexpr Rgba kPanelFlat = Hex(0x262A33);   // plate under opaque labels
 Rgba KindColour(int kind);                   // 1..18
 
 // Brightness change (about -1..1, 0 on flat ground) of a raised shape lit from

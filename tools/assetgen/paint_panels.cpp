@@ -284,7 +284,8 @@ void AddPanelPainters(PainterMap& map) {
   const Rgba gray = Hex(0xA8B0BC), green = kLcdGreen;
   map["Digits"] = Digits;
   map["On_Button"] = [] {
-    Canvas c(21, 26, kPanelFlat);
+    // The corners show the panel's metal, which the lamp sits in.
+    Canvas c(21, 26, Hex(0x30353F));
     PaintLamp(c, 0, 0, true);
     return c;
   };

@@ -115,6 +115,27 @@ TEST_F(SlowFrameRate, GravityKeepsItsPaceInSeconds) {
   // At 60 frames a second the same speed steps every 31 frames: the same half second.
 }
 
+TEST_F(SlowFrameRate, AHeldSideKeyRepeatsByTheSettingScaledToTheRate) {
+  Start(MakeTestAdventure());
+  h.RunFrames(46);  // below the entry mark
+  // 25 x 45 / 500 = 2.25 frames: a step in frames 1, 4, 7.
+  int x = falling().X;
+  h.KeyDown(kVkRight);
+  h.RunFrames(9);
+  h.KeyUp(kVkRight);
+  EXPECT_EQ(falling().X, x + 3);
+  game().Settings.LRSpeed = "50";  // 4.5 frames: 1, 6
+  h.RunFrames(10);
+  x = falling().X;
+  h.KeyDown(kVkLeft);
+  h.RunFrames(9);
+  h.KeyUp(kVkLeft);
+  EXPECT_EQ(falling().X, x - 2);
+  game().Settings.LRSpeed = "fast";
+  h.RunFrames(1);
+  EXPECT_DOUBLE_EQ(play().SideRepeatFrames, 25 * 45 / 500.0) << "a setting that is no number keeps the default";
+}
+
 TEST_F(PlayFrameTest, NothingMovesOrCountsInTheStartPhase) {
   AdventureRecord adventure = MakeTestAdventure();
   adventure.Levels[1].LevelType = 1;

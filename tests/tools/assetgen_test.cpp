@@ -70,7 +70,9 @@ TEST_F(Generator, SameBytesOnEveryRun) {
   }
   for (const auto& w : plumix::WaveAssets()) {
     std::string name = w.Name;
-    if (name == "Earthquake" || name == "Laser_Empty" || name == "Fanfare") EXPECT_EQ(EncodeWaveAsset(w), EncodeWaveAsset(w)) << name;
+    if (name == "Earthquake" || name == "Laser_Empty" || name == "Fanfare") {
+      EXPECT_EQ(EncodeWaveAsset(w), EncodeWaveAsset(w)) << name;
+    }
   }
   EXPECT_EQ(ComposeTrack(2), ComposeTrack(2));
 }
@@ -93,8 +95,8 @@ TEST(CommittedAssets, PicturesMatchTheTable) {
     }
     auto bytes = Read(path);
     ASSERT_GE(bytes.size(), 8u) << "missing " << path;
-    if (a.Jpeg) EXPECT_TRUE(bytes[0] == 0xFF && bytes[1] == 0xD8) << a.Name << " should be a JPEG";
-    else EXPECT_TRUE(std::equal(png, png + 4, bytes.begin())) << a.Name << " should be a PNG";
+    bool isJpeg = bytes[0] == 0xFF && bytes[1] == 0xD8, isPng = std::equal(png, png + 4, bytes.begin());
+    EXPECT_TRUE(a.Jpeg ? isJpeg : isPng) << a.Name << " should be a " << (a.Jpeg ? "JPEG" : "PNG");
     auto decoded = plumix::DecodeImage(bytes);
     ASSERT_TRUE(decoded) << a.Name << ": " << decoded.Error;
     EXPECT_EQ(decoded.Value->Width, a.Width) << a.Name;
@@ -277,7 +279,10 @@ TEST(GameFolder, ThemeListsIndexTheirFiles) {
       ASSERT_TRUE(img) << cubes[t - 1] << " cell " << k;
       EXPECT_EQ(img.Value->Width, 25);
       EXPECT_EQ(img.Value->Height, 25);
-      if (t == 1) EXPECT_EQ(bytes, Read(kRoot / "assets/DXImageListTiles" / ("Tile_Shape" + std::to_string(k) + ".jpg")));
+      if (t == 1) {
+        EXPECT_EQ(bytes, Read(kRoot / "assets/DXImageListTiles" / ("Tile_Shape" + std::to_string(k) + ".jpg")))
+            << "theme 1 is the built-in cube set";
+      }
       if (k == 1) firstCells.insert(bytes);
     }
   EXPECT_EQ(firstCells.size(), cubes.size()) << "each cube theme should look different";
@@ -286,7 +291,9 @@ TEST(GameFolder, ThemeListsIndexTheirFiles) {
     auto img = plumix::DecodeImage(bytes);
     ASSERT_TRUE(img) << edges[e - 1];
     EXPECT_EQ(img.Value->Width, 25);
-    if (e == 1) EXPECT_EQ(bytes, Read(kRoot / "assets/DXImageListEdges/Edge_Solid.jpg"));
+    if (e == 1) {
+      EXPECT_EQ(bytes, Read(kRoot / "assets/DXImageListEdges/Edge_Solid.jpg")) << "edge 1 is the built-in wall";
+    }
   }
 }
 
@@ -537,8 +544,11 @@ TEST_F(Pictures, GoodSpecialsWearGreenAndBadOnesRed) {
     for (const std::string& name : {letter, "Tile_" + letter}) {
       plumix::RgbImage img = Decode(EncodeImageAsset(Image(name)));
       Rgba rim = Mean(img, 1, img.Height / 2 - 3, 2, img.Height / 2 + 3);
-      if (SpecialIsGood(k)) EXPECT_GT(rim.G, rim.R + 0.2f) << name << " should have a green rim";
-      else EXPECT_GT(rim.R, rim.G + 0.2f) << name << " should have a red rim";
+      if (SpecialIsGood(k)) {
+        EXPECT_GT(rim.G, rim.R + 0.2f) << name << " should have a green rim";
+      } else {
+        EXPECT_GT(rim.R, rim.G + 0.2f) << name << " should have a red rim";
+      }
     }
   }
 }
@@ -584,7 +594,9 @@ TEST(Generation, WritesEverythingOnceAndOnlyChangesAfter) {
   int expected = static_cast<int>(plumix::WaveAssets().size() + GameFolderFiles().size());
   for (const auto& a : plumix::ImageAssets()) expected += a.RunTime ? 0 : 1;
   EXPECT_EQ(written, expected);
-  for (const char* list : plumix::kImageListNames) EXPECT_TRUE(fs::exists(root / "sheets" / (std::string(list) + ".png"))) << list;
+  for (const char* list : plumix::kImageListNames) {
+    EXPECT_TRUE(fs::exists(root / "sheets" / (std::string(list) + ".png"))) << "no contact sheet for " << list;
+  }
   options.Sheets.clear();
   ASSERT_TRUE(GenerateAll(options, &error, &written)) << error;
   EXPECT_EQ(written, 0) << "a second run should find every file up to date";

@@ -33,6 +33,7 @@ namespace plumix::testing {
   const std::vector<uint32_t>& shown = display.Presented();
   const std::vector<uint8_t>& rgb = expected.Value->Rgb;
   int different = 0, worst = 0;
+  Rect box{Display::kWidth, Display::kHeight, 0, 0};
   for (size_t i = 0; i < shown.size(); ++i) {
     int d = 0;
     for (int c = 0; c < 3; ++c) {
@@ -40,13 +41,17 @@ namespace plumix::testing {
       d = std::max(d, std::abs(seen - static_cast<int>(rgb[i * 3 + c])));
     }
     worst = std::max(worst, d);
-    different += d > tolerance;
+    if (d <= tolerance) continue;
+    ++different;
+    const int x = static_cast<int>(i % Display::kWidth), y = static_cast<int>(i / Display::kWidth);
+    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
   }
   if (different <= maxDifferent) return ::testing::AssertionSuccess();
   const std::string actual = h.SavePng(name + "_actual");
   return ::testing::AssertionFailure() << different << " pixels differ from " << golden
                                        << " by more than " << tolerance << " (worst " << worst
-                                       << "); the picture seen is " << actual;
+                                       << ", within (" << box.Left << ", " << box.Top << ")-(" << box.Right
+                                       << ", " << box.Bottom << ")); the picture seen is " << actual;
 }
 
 }  // namespace plumix::testing

@@ -1,6 +1,7 @@
 #pragma once
 // Adventure files built byte by byte at their offsets, for the tests of the
 // reader, the list, the saver and the designers' tool.
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -73,7 +74,7 @@ inline std::vector<uint8_t> GoodAdventure(const std::string& title, int levels) 
 }
 
 inline std::filesystem::path FreshFolder(const std::string& tag) {
-  std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / ("plumix-" + tag);
+  std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / ("plumix-" + tag + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;

@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "adventure/colour_effects.h"
@@ -180,7 +181,7 @@ TEST(MusicWatch, MusicOffLeavesAFinishedTrackFinishedAndMissingTracksDoNotRepeat
 }
 
 TEST(SingleInstance, ASecondLockOnTheSameFileIsRefused) {
-  std::string path = (std::filesystem::temp_directory_path() / "plumix-instance-test.lock").string();
+  std::string path = (std::filesystem::temp_directory_path() / ("plumix-instance-test-" + std::to_string(::getpid()) + ".lock")).string();
   {
     InstanceLock first(path);
     ASSERT_TRUE(first.Acquired());

@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include "media/image_list.h"
@@ -85,7 +86,7 @@ TEST(ImageListLookup, LoadFromFileReplacesThePictureAndRestores) {
   rgb.Width = 50;
   rgb.Height = 25;
   rgb.Rgb.assign(50 * 25 * 3, 200);
-  auto path = std::filesystem::temp_directory_path() / "plumix-load-test.jpg";
+  auto path = std::filesystem::temp_directory_path() / ("plumix-load-test-" + std::to_string(::getpid()) + ".jpg");
   ASSERT_TRUE(WriteFileBytes(path, EncodeJpeg(rgb, 90), nullptr));
   ImageItem item = Sized(10, 10, 25, 25);
   item.LoadFromFile(path);

@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -95,7 +96,7 @@ TEST(MidiLength, TicksAndTempoChangesGiveTheTime) {
 }
 
 TEST(MusicPlayer, PositionRunsOnAClockThatStandsWhilePaused) {
-  auto path = std::filesystem::temp_directory_path() / "plumix-music-test.mid";
+  auto path = std::filesystem::temp_directory_path() / ("plumix-music-test-" + std::to_string(::getpid()) + ".mid");
   ASSERT_TRUE(WriteFileBytes(path, testing::MakeMidi(2000), nullptr));
   FakeClock clock;
   Audio silent;

@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -23,7 +24,7 @@ void PutText(std::vector<uint8_t>& bytes, size_t offset, const std::string& text
 }
 
 fs::path FreshDir(const std::string& tag) {
-  fs::path dir = fs::path(::testing::TempDir()) / ("plumix-settings-" + tag);
+  fs::path dir = fs::path(::testing::TempDir()) / ("plumix-settings-" + tag + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;

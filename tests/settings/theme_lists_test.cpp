@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -35,7 +36,7 @@ TEST(ThemeLists, AListHoldsWhatAChoiceByteCanIndex) {
 
 TEST(ThemeLists, FilesOfTheGameFolder) {
   namespace fs = std::filesystem;
-  fs::path dir = fs::path(::testing::TempDir()) / "plumix-theme-lists";
+  fs::path dir = fs::path(::testing::TempDir()) / ("plumix-theme-lists-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "Music");
   fs::create_directories(dir / "Graphics/Tiles");

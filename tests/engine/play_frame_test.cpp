@@ -36,6 +36,12 @@ int CountColour(Harness& h, int x0, int y0, int x1, int y1, uint32_t rgb) {
   return n;
 }
 
+std::string Digits(const auto& sprites) {
+  std::string text;
+  for (const auto& ref : sprites) text += static_cast<char>('0' + static_cast<int>(ref.Get()->AnimationPos) - 1);
+  return text;
+}
+
 class PlayFrameTest : public ::testing::Test {
  protected:
   explicit PlayFrameTest(HarnessOptions options = {}) : h(options) {}
@@ -335,6 +341,24 @@ TEST_F(PlayFrameTest, TheLastLineWinsEvenWhenTheSameLockTopsOut) {
   EXPECT_EQ(CountSounds(game(), "Game_Over"), 0);
   h.RunFrames(200);
   EXPECT_EQ(game().Shell.ScreenState, kLevelCompletedScreen);
+}
+
+TEST_F(PlayFrameTest, ClearingTheLastLineWinsAnActionLevel) {
+  AdventureRecord adventure = MakeTestAdventure();
+  adventure.Levels[1].LinesToFinish = 1;
+  Start(adventure);
+  FillRow(29, {15});
+  DropToLock();
+  EXPECT_EQ(play().LinesLeft, 0);
+  EXPECT_FALSE(play().TopOut);
+  EXPECT_EQ(play().EndCounter, 2) << "the goal test of the lock's frame ended the level";
+  EXPECT_EQ(CountSounds(game(), "Fanfare"), 1);
+  EXPECT_EQ(Digits(game().Panels.LinesDigits), "000");
+  h.RunFrames(198);
+  EXPECT_EQ(game().Shell.ScreenState, kPlayScreen);
+  h.RunFrames(1);
+  EXPECT_EQ(game().Shell.ScreenState, kLevelCompletedScreen);
+  EXPECT_EQ(game().Adv.SaveCount, 0);
 }
 
 TEST_F(PlayFrameTest, TheSpeedRisesAtTheFirstLineOfEveryStep) {

@@ -129,18 +129,19 @@ Canvas MainMenu() {
       c.Add(x2, y, Hex(0x9A3AFF), (line + row) * 0.25f * depth);
     }
   // The glass panel behind the menu items.
+  // Wide enough for the menus' dashed rules in the poster face.
   for (int y = 226; y < 672; ++y)
-    for (int x2 = 240; x2 < 760; ++x2) {
+    for (int x2 = 224; x2 < 836; ++x2) {
       float px = x2 + 0.5f, py = y + 0.5f;
-      float d = SdRoundBox(px, py, 500, 448, 252, 216, 18);
+      float d = SdRoundBox(px, py, 530, 448, 298, 216, 18);
       float cov = Clamp01(0.5f - d);
       if (cov <= 0) continue;
       c.Blend(x2, y, Hex(0x04030C), cov * 0.72f);
       float rim = std::exp(-std::pow(d + 1.5f, 2.0f) / 1.2f);
       c.Add(x2, y, Hex(0x9A5AFF), rim * 0.6f);
     }
-  NeonText(c, Face::Poster, 92, "PLUMIX", 470, 95, Hex(0xFF3AC8), 1.4f);
-  NeonText(c, Face::Poster, 38, "A D V E N T U R E", 470, 170, Hex(0x3AD8FF), 1.2f);
+  NeonText(c, Face::Poster, 92, "PLUMIX", 500, 95, Hex(0xFF3AC8), 1.4f);
+  NeonText(c, Face::Poster, 38, "A D V E N T U R E", 500, 170, Hex(0x3AD8FF), 1.2f);
   return c;
 }
 

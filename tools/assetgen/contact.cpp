@@ -2,6 +2,7 @@
 // as the game will see them (decoded, keyed in 16-bit colour).
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "generate.h"
 #include "paint.h"
@@ -14,6 +15,7 @@ constexpr int kGap = 4;
 
 Canvas Decoded(const std::vector<uint8_t>& bytes, bool transparent, plumix::Colour key) {
   auto parsed = plumix::DecodeImage(bytes);
+  if (!parsed) throw std::runtime_error("contact sheet: " + parsed.Error);
   const plumix::RgbImage& img = *parsed.Value;
   Canvas c(img.Width, img.Height);
   uint16_t key565 = plumix::ToRgb565(key);
@@ -64,7 +66,8 @@ void WriteSheet(const std::vector<Entry>& entries, const std::filesystem::path& 
     sheet.Draw(*p.C, p.X, p.Y);
   }
   for (auto& [y, t] : titles) DrawMask(sheet, RenderText(Face::SansBold, 12, t), 10, y + 3.0f, Hex(0xF0F0F0));
-  plumix::WriteFileBytes(path, plumix::EncodePng(ToRgbImage(sheet, Hex(0))), nullptr);
+  std::string why;
+  if (!plumix::WriteFileBytes(path, plumix::EncodePng(ToRgbImage(sheet, Hex(0))), &why)) throw std::runtime_error(why);
 }
 
 std::vector<Canvas> Patterns(const Canvas& c, int pw, int ph) {

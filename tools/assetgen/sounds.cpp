@@ -371,6 +371,8 @@ std::vector<Samples> LoopSound(const std::string& name, Synth& s, int n) {
       Samples r(total);
       Biquad lp1 = Biquad::LowPass(s.Rate, 90, 0.9f), lp2 = Biquad::LowPass(s.Rate, 140, 0.7f);
       Biquad rocks = Biquad::BandPass(s.Rate, 900, 2.0f);
+      // A grinding band above the rumble, so the quake is heard on small speakers too.
+      Biquad grind = Biquad::BandPass(s.Rate, 380, 1.0f);
       float brown = 0;
       for (int i = 0; i < total; ++i) {
         float t = static_cast<float>(i) / s.Rate;
@@ -378,7 +380,8 @@ std::vector<Samples> LoopSound(const std::string& name, Synth& s, int n) {
         float swell = 0.6f + 0.4f * std::sin(kTau * t / (5.42f / 3) + ch);
         float rumble = lp2.Run(lp1.Run(brown)) * 8 * swell;
         float debris = rocks.Run(s.Noise.Unit() < 0.004f ? s.White() * 6 : 0.0f);
-        r[i] = rumble + debris * 0.3f;
+        float grinding = grind.Run(s.White()) * (0.5f + 0.5f * ValueNoise(t * 3, static_cast<float>(ch), 88));
+        r[i] = rumble + debris * 0.3f + grinding * 7.0f;
       }
       channels.push_back(MakeLoop(r, n));
     }
@@ -411,7 +414,7 @@ std::vector<Samples> LoopSound(const std::string& name, Synth& s, int n) {
 std::vector<Samples> Thunder(Synth& s, int n) {
   Samples out(n);
   Biquad crackHp = Biquad::HighPass(s.Rate, 1200, 0.7f);
-  Biquad lp1 = Biquad::LowPass(s.Rate, 220, 0.8f), lp2 = Biquad::LowPass(s.Rate, 400, 0.7f);
+  Biquad lp1 = Biquad::LowPass(s.Rate, 320, 0.8f), lp2 = Biquad::LowPass(s.Rate, 700, 0.7f);
   float brown = 0;
   for (int i = 0; i < n; ++i) {
     float t = static_cast<float>(i) / s.Rate;

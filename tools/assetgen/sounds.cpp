@@ -415,6 +415,7 @@ std::vector<Samples> Thunder(Synth& s, int n) {
   Samples out(n);
   Biquad crackHp = Biquad::HighPass(s.Rate, 1200, 0.7f);
   Biquad lp1 = Biquad::LowPass(s.Rate, 320, 0.8f), lp2 = Biquad::LowPass(s.Rate, 700, 0.7f);
+  Biquad rollBand = Biquad::BandPass(s.Rate, 650, 0.8f);
   float brown = 0;
   for (int i = 0; i < n; ++i) {
     float t = static_cast<float>(i) / s.Rate;
@@ -422,8 +423,11 @@ std::vector<Samples> Thunder(Synth& s, int n) {
     float crack = crackHp.Run(w) * Env(t, 0.001f, 0.05f) * 1.5f;
     brown = brown * 0.99f + w * 0.12f;
     float roll = 0.5f + 0.5f * ValueNoise(t * 7, 0.3f, 99);
-    float rumble = lp2.Run(lp1.Run(brown)) * 6 * roll * Env(t - 0.03f, 0.12f, 0.9f);
-    out[i] = crack + rumble;
+    float env = Env(t - 0.03f, 0.12f, 0.9f);
+    float rumble = lp2.Run(lp1.Run(brown)) * 6 * roll * env;
+    // The rolling crackle of the sky, heard where the deep rumble is not.
+    float crackle = rollBand.Run(w) * roll * roll * env * 6.0f;
+    out[i] = crack + rumble + crackle;
   }
   return {out};
 }

@@ -122,6 +122,11 @@ Canvas Rocket(int w, int h, int colour, float degrees, bool slim) {
 
 Canvas SumBadge(int frame, Rgba colour, bool keyed, const std::string& text) {
   Canvas c(97, 44, keyed ? Rgba{} : Hex(0x080A14));
+  if (!keyed) {
+    // The opaque picture continues the bonus window's dotted grid under it.
+    for (int y = 5; y < 44; y += 8)
+      for (int x = 6; x < 97; x += 8) c.Blend(x, y, Hex(0x182040));
+  }
   float pulse = 0.5f + 0.5f * std::cos(frame / 4.0f * kTau);  // bright on 0, dim on 2
   auto shape = [](float x, float y) { return SdRoundBox(x, y, 48.5f, 22, 45, 18, 9); };
   Canvas halo(97, 44);

@@ -487,6 +487,24 @@ TEST_F(PlayFrameTest, NothingFallsOrMovesDuringALaserShot) {
   EXPECT_EQ(falling().Y, 1) << "the shot used the element up";
 }
 
+TEST_F(PlayFrameTest, AnUncheckedLevelStaysInsideTheBoard) {
+  // Values the adventure loader would have made safe, set behind its back.
+  Start(MakeTestAdventure());
+  LevelRecord& level = PlayLevel(game());
+  level.EntryColumn = 29;
+  level.EntryRow = 0;
+  level.NextElements = 9;
+  level.Elements = {};
+  level.LinesToIncreaseSpeed = 0;
+  for (int y = 1; y <= 29; ++y) level.Board[2][y] = Cell{kBlock, 250};
+  FillElementQueue(play(), level, game().Rng, "InitNextElementTable");
+  h.KeyDown(kVkDown);
+  for (int i = 0; i < 400 && game().Shell.ScreenState == kPlayScreen; ++i) h.RunFrames(1);
+  h.KeyUp(kVkDown);
+  EXPECT_NE(game().Shell.ScreenState, kPlayScreen) << "the entry row at the top of the grid filled up";
+  EXPECT_TRUE(game().Errors.empty()) << game().Errors.front();
+}
+
 TEST_F(PlayFrameTest, TheCompletedSpecialFramesTheBoardInGreen) {
   Start(MakeTestAdventure());
   h.RunFrames(1);

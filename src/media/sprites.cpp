@@ -53,15 +53,20 @@ TDigit::TDigit(SpriteEngine& engine, ImageList& list, double y, double x, int di
   Y = y;
 }
 
-TBasicSprite::TBasicSprite(SpriteEngine& engine, ImageList& list, double y, double x, bool looped,
-                           double speed, std::string_view imageName)
-    : ImageSprite(engine) {
-  SetImage(list.Get(imageName));
+void ImageSprite::SetAnimation(const ImageItem& image, double y, double x, bool looped,
+                               double speed) {
+  SetImage(image);
   AnimationLooped = looped;
   AnimationSpeed = speed;
   AnimationPos = 0;
   X = x;
   Y = y;
+}
+
+TBasicSprite::TBasicSprite(SpriteEngine& engine, ImageList& list, double y, double x, bool looped,
+                           double speed, std::string_view imageName)
+    : ImageSprite(engine) {
+  SetAnimation(list.Get(imageName), y, x, looped, speed);
 }
 
 void TBasicSprite::DoMove(int moveCount) {
@@ -82,12 +87,7 @@ void TBasicSprite::ChangeImage(const ImageItem& image) {
 TFireworksSprite::TFireworksSprite(SpriteEngine& engine, ImageList& list, double y, double x,
                                    bool looped, double speed, std::string_view imageName)
     : ImageSprite(engine) {
-  SetImage(list.Get(imageName));
-  AnimationLooped = looped;
-  AnimationSpeed = speed;
-  AnimationPos = 0;
-  X = x;
-  Y = y;
+  SetAnimation(list.Get(imageName), y, x, looped, speed);
 }
 
 void TFireworksSprite::DoMove(int moveCount) {

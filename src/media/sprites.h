@@ -36,6 +36,7 @@ class ImageSprite {
 
  protected:
   void SetImage(const ImageItem& image);
+  void SetAnimation(const ImageItem& image, double y, double x, bool looped, double speed);
 };
 
 // One digit of a counter: digit d shows pattern d + 1 of "Digits".

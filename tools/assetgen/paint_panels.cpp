@@ -185,6 +185,9 @@ Canvas ScoresPanel() {
   return c;
 }
 
+Canvas Separator();
+Canvas SeparatorDown();
+
 Canvas LeftPanel() {
   Canvas c(128, 770);
   PanelBase(c, 202);
@@ -201,6 +204,11 @@ Canvas LeftPanel() {
       }
   }
   for (auto [x, y] : {std::pair{10.0f, 10.0f}, {118.0f, 10.0f}, {10.0f, 764.0f}, {118.0f, 764.0f}}) Screw(c, x, y, 3.2f, x * 0.2f);
+  // The game draws the separators only while the column slides; at rest the
+  // panel itself must show them where they are drawn.
+  Canvas separator = Separator();
+  for (int y : {148, 260, 372, 484}) c.Draw(separator, 0, y);
+  c.Draw(SeparatorDown(), 0, 595);
   return c;
 }
 

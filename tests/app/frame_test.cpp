@@ -217,3 +217,33 @@ TEST(StartUp, WithoutAnAudioDeviceTheGameRunsSilently) {
 
 }  // namespace
 }  // namespace plumix
+
+namespace plumix {
+namespace {
+
+TEST(FrameLoop, ALostLevelHandsOverToTheGameOverScreenWithinTheSameTick) {
+  testing::Harness h;
+  h.WarmUp();
+  AdventureRecord adventure = testing::MakeTestAdventure();
+  adventure.Levels[1].Board[15][2] = Cell{kBlock, 2};  // the first element tops out at once
+  h.StartLevel(adventure, 1);
+  TMain& game = h.Game();
+  int ticks = 0;
+  while (game.Shell.ScreenState == kPlayScreen && ticks < 2000) {
+    h.RunFrames(1);
+    ++ticks;
+  }
+  ASSERT_EQ(game.Shell.ScreenState, kGameOverScreen);
+  // The game-over routine ran in the tick of the change: it made the moon.
+  ASSERT_TRUE(game.Shell.MenuMoon);
+  int moons = 0;
+  for (int i = 0; i < game.M.DXSpriteEngine.Count(); ++i) {
+    const ImageSprite& s = game.M.DXSpriteEngine.At(i);
+    moons += s.Image && s.Image->Name == "NeonMoon";
+  }
+  EXPECT_GE(moons, 1);
+  EXPECT_EQ(game.Adv.SaveCount, 1);
+}
+
+}  // namespace
+}  // namespace plumix

@@ -16,8 +16,8 @@ struct HarnessOptions {
   double FrameMs = 1000.0 / 60;  // time that passes per frame
   bool Audio = false;
   // Replaces the game folder's Music with these files (name -> bytes).
-  std::vector<std::pair<std::string, std::vector<uint8_t>>> Music;
-  std::vector<std::string> TrackNames;
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> Music{};
+  std::vector<std::string> TrackNames{};
 };
 
 class Harness {

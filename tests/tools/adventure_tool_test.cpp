@@ -44,10 +44,6 @@ std::vector<uint8_t> Read(const fs::path& path) {
   return ReadFileBytes(path, &error);
 }
 
-std::string ReadText(const fs::path& path) {
-  std::vector<uint8_t> bytes = Read(path);
-  return std::string(bytes.begin(), bytes.end());
-}
 
 // A file that uses every corner of the format.
 std::vector<uint8_t> Awkward() {

@@ -12,6 +12,7 @@
 #include "adventure/disaster_state.h"
 #include "adventure/plumix_mode.h"
 #include "adventure/specials_state.h"
+#include "app/menu_state.h"
 #include "engine/play_state.h"
 #include "media/clock.h"
 #include "media/colour.h"
@@ -107,6 +108,7 @@ class TMain {
   DisasterState Disasters;
   PanelState Panels;
   PlumixState Plumix;
+  MenuData Menu;
   GammaRamp SavedRamp = GammaRamp::Identity();
   bool OptionsOpen = false;
   bool Paused = false;

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace plumix {
+class TMain;
+// The level-info screen confirmed: the level's themes and play sprites, then
+// the play screen.
+void StartPlay(TMain& game);
+}  // namespace plumix

@@ -137,6 +137,26 @@ void Harness::Press(uint16_t key) {
   KeyUp(key);
 }
 
+void Harness::Hold(uint16_t key, int frames) {
+  KeyDown(key);
+  RunFrames(frames);
+  KeyUp(key);
+}
+
+void Harness::WriteAdventure(const std::string& fileName, const AdventureRecord& adventure) {
+  std::vector<uint8_t> bytes = SerialiseAdventure(adventure);
+  std::ofstream(Dir / "Adventures" / fileName, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+AdventureRecord Harness::ReadAdventure(const std::string& fileName) const {
+  std::string error;
+  std::vector<uint8_t> bytes = ReadFileBytes(Dir / "Adventures" / fileName, &error);
+  Parsed<AdventureRecord> adventure = ParseAdventure(bytes);
+  if (!adventure) throw std::runtime_error("cannot read " + fileName + ": " + error + adventure.Error);
+  return std::move(*adventure.Value);
+}
+
 void Harness::StartLevelFromFile(const std::string& fileName, int level) {
   TMain& game = *game_;
   Parsed<AdventureRecord> adventure = LoadAdventureFile(Dir / "Adventures" / fileName, nullptr);

@@ -42,6 +42,13 @@ class Harness {
   // Saves the presented picture as build/test-shots/<name>.png and returns its path.
   std::string SavePng(const std::string& name) const;
 
+  // Holds a key down for `frames` frames, so that the play frame sees it.
+  void Hold(uint16_t key, int frames);
+  // Writes an adventure into the game folder's Adventures under `fileName`.
+  void WriteAdventure(const std::string& fileName, const AdventureRecord& adventure);
+  // Reads an adventure file of the game folder back, as stored.
+  AdventureRecord ReadAdventure(const std::string& fileName) const;
+
   // Starts level `level` of an adventure file of the game folder's Adventures
   // as a new game would: loaded, set up, play sprites made, play screen on.
   // The next frame is the level's first play frame.

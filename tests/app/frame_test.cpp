@@ -125,6 +125,8 @@ TEST(FrameLoop, GameEndScreensLeaveExactlyOneFreshMoon) {
   EXPECT_DOUBLE_EQ(first.Get()->Y, 150);
   h.RunFrames(3);
   EXPECT_TRUE(game.Shell.MenuMoon);
+  EXPECT_FALSE(first) << "each tick makes a fresh moon";
+  EXPECT_EQ(game.M.DXSpriteEngine.Count(), 1);
 }
 
 HarnessOptions TwoTracks(int firstMs) {
@@ -241,7 +243,7 @@ TEST(FrameLoop, ALostLevelHandsOverToTheGameOverScreenWithinTheSameTick) {
     const ImageSprite& s = game.M.DXSpriteEngine.At(i);
     moons += s.Image && s.Image->Name == "NeonMoon";
   }
-  EXPECT_GE(moons, 1);
+  EXPECT_EQ(moons, 1) << "the end screen clears the sprites before the moon is made";
   EXPECT_EQ(game.Adv.SaveCount, 1);
 }
 

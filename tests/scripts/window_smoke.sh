@@ -39,6 +39,21 @@ mean=$(convert "$work/shot.png" -format "%[fx:mean]" info:)
 echo "title screen mean brightness: $mean"
 awk -v m="$mean" 'BEGIN { exit !(m > 0.02) }' || { echo "the screen stayed black"; exit 1; }
 
+# Alt+Enter belongs to the window: the title screen must not take it as Enter.
+game=$(wait_window Plumix 5)
+xdotool windowfocus --sync "$game" key alt+Return
+sleep 1.5
+import -window root "$work/alt.png"
+changed=$(compare -metric AE -fuzz 10% "$work/shot.png" "$work/alt.png" null: 2>&1 || true)
+echo "pixels changed by Alt+Enter: $changed"
+[[ "$changed" =~ ^[0-9]+$ ]] && ((changed < 20000)) || { echo "Alt+Enter left the title screen"; exit 1; }
+xdotool windowfocus --sync "$game" key Return
+sleep 1.5
+import -window root "$work/menu.png"
+changed=$(compare -metric AE -fuzz 10% "$work/shot.png" "$work/menu.png" null: 2>&1 || true)
+echo "pixels changed by Enter: $changed"
+[[ "$changed" =~ ^[0-9]+$ ]] && ((changed > 100000)) || { echo "Enter did not open the menu"; exit 1; }
+
 "$work/game/plumix" --window >"$work/second.log" 2>&1 &
 second=$!
 box=$(wait_window Error 100) || { echo "no message for the second copy"; cat "$work/second.log"; exit 1; }

@@ -57,8 +57,6 @@ void GameMenuTexts(ScreenTexts& t, uint16_t page, const std::string& title) {
   AddShadowed(t, 684, 629, 683, 628, "LOADED.", "Arial CE", 12, kWhite, kStyleBold);
 }
 
-// ---- Navigation ----
-
 struct Keys {
   bool Up, Down, Left, Right, Enter, Escape;
 };
@@ -119,22 +117,19 @@ void ListLoadKeys(TMain& game, uint16_t key, const Keys& k) {
     game.PlaySound("Main_Menu_Up_Small");
     Select(game, 1);
   }
-  if (ListSteps(game, k)) {
-  } else if (k.Enter && adv.SelectedAdventure > 0) {
+  const bool stepped = ListSteps(game, k);
+  if (!stepped && k.Enter && adv.SelectedAdventure > 0) {
     // An entry that cannot be loaded keeps the player on the list instead of
     // offering a game menu for some other adventure.
     if (LoadAdventure(game, adv.SelectedAdventure)) GoToPage(game, kGameMenuStart);
-  } else if (k.Escape) {
+  } else if (!stepped && k.Escape) {
     GoToPage(game, kMainMenuLoad);
   }
   if (k.Left || k.Right) MoveTo(game, kListBack);
 }
 
 void ListBackKeys(TMain& game, const Keys& k) {
-  if (ListSteps(game, k)) {
-  } else if (k.Enter || k.Escape) {
-    GoToPage(game, kMainMenuLoad);
-  }
+  if (!ListSteps(game, k) && (k.Enter || k.Escape)) GoToPage(game, kMainMenuLoad);
   if (k.Left || k.Right) MoveTo(game, kListLoad);
 }
 
@@ -279,6 +274,7 @@ void MenuKeys(TMain& game, uint16_t key) {
     case kGameMenuStart:
       GameMenuSteps(game, k, kGameMenuMain, kGameMenuOptions);
       if (k.Enter) StartAdventure(game);
+      // Once the game has started, a held Escape must not pull the menu page from under it.
       if (k.Escape && game.Shell.ScreenState == kMenuScreen) GoToPage(game, kMainMenuLoad);
       break;
     case kGameMenuOptions:

@@ -92,9 +92,15 @@ echo "first place: $placed"
 [[ "$placed" == *'"PLUMIX FREAK"'* ]] || { echo "not the player's name"; exit 1; }
 
 key Return   # OK on the game-completed screen: the high-score page
-import -window root "$work/scores.png"
-# The new place is highlighted in green at the top of the left column.
-green=$(convert "$work/scores.png" -crop 400x20+60+100 +repage -fx '(g>0.7&&r<0.3&&b<0.3)?1:0' -format '%[fx:mean*8000]' info:)
+# The new place is highlighted in green at the top of the left column (the
+# page fades in, and a busy machine may take a while).
+green=0
+for _ in $(seq 20); do
+  import -window root "$work/scores.png"
+  green=$(convert "$work/scores.png" -crop 400x20+60+100 +repage -fx '(g>0.7&&r<0.3&&b<0.3)?1:0' -format '%[fx:mean*8000]' info:)
+  awk -v g="$green" 'BEGIN { exit !(g > 40) }' && break
+  sleep 0.5
+done
 echo "green pixels of the first row: $green"
 awk -v g="$green" 'BEGIN { exit !(g > 40) }' || { echo "the first row is not highlighted"; exit 1; }
 kill -0 "$game" || { echo "the game ended"; exit 1; }

@@ -67,8 +67,10 @@ void TMain::DXTimerTimer() {
   }
   if (Shell.ScreenState == kPlayScreen) {
     if (Paused) {
+      RestorePlayPicture();
       DrawPauseOverlay(*this, false);
     } else if (OptionsOpen) {
+      RestorePlayPicture();
       DrawOptionsBackdrop(*this);
     } else {
       PlayFrame(*this, true);

@@ -12,8 +12,9 @@
 namespace plumix {
 namespace {
 
-// The poster face is drawn wider than its file, as big titles want.
-constexpr double kPosterStretch = 1.0;
+// The poster face is narrowed a little so that the long dashed headings of
+// the menus and end screens fit the screen.
+constexpr double kPosterStretch = 0.95;
 
 }  // namespace
 
@@ -93,6 +94,7 @@ void TMain::FormActivate() {
   const auto fonts = GamePath("Graphics/Fonts");
   // Missing font files fall back to a system face.
   M.FontSet.Install("Arial CE", fonts / "Font1.ttf");
+  M.FontSet.InstallBold("Arial CE", fonts / "Font1Bold.ttf");
   M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf");
   M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch);
   ResetNotices(Notices);
@@ -122,14 +124,13 @@ void TMain::FormClose() {
 
 void TMain::FormKeyDown(uint16_t key) {
   M.DXInput.KeyDown(key);
-  M.DXInput.Update();
+  M.DXInput.Sample();
   HandleKey(*this, key);
 }
 
-void TMain::FormKeyUp(uint16_t key) {
-  M.DXInput.KeyUp(key);
-  M.DXInput.Update();
-}
+// The states follow at the next poll, so that a key tapped between two
+// frames is still seen once by the play frame.
+void TMain::FormKeyUp(uint16_t key) { M.DXInput.KeyUp(key); }
 
 void TMain::Idle() {
   if (!Shell.Active || Shell.Terminated) return;
@@ -209,6 +210,23 @@ void TMain::SetCursorMode(std::string_view name) {
     // Without the animated cursor the system arrow stands in.
     M.DXDraw.SetCursor(arrowCursor_.get(), true);
   }
+}
+
+// Notices stand at y 20 to 260 and are one line high.
+constexpr int kNoticeBandRows = 290;
+
+void TMain::KeepPlayPicture() {
+  const Bitmap& surface = M.DXDraw.Surface();
+  noticeBand_.Width = surface.Width;
+  noticeBand_.Height = kNoticeBandRows;
+  noticeBand_.Pixels.assign(surface.Pixels.begin(),
+                            surface.Pixels.begin() + static_cast<size_t>(surface.Width) * kNoticeBandRows);
+}
+
+void TMain::RestorePlayPicture() {
+  Bitmap& surface = M.DXDraw.Surface();
+  if (noticeBand_.Width != surface.Width) return;
+  std::copy(noticeBand_.Pixels.begin(), noticeBand_.Pixels.end(), surface.Pixels.begin());
 }
 
 void TMain::CreateMenuMoon() {

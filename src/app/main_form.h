@@ -81,6 +81,10 @@ class TMain {
   void SetCursorMode(std::string_view name);
   // Draws a new neon moon for the menus (the newest one is kept).
   void CreateMenuMoon();
+  // The pause and the options panel draw over the last play picture; the
+  // notices drawn on it since are taken off again so they do not smear.
+  void KeepPlayPicture();
+  void RestorePlayPicture();
 
   // The sound and text routines every screen uses.
   void PlaySound(std::string_view name);
@@ -120,6 +124,7 @@ class TMain {
   void Guarded(F&& f);
   std::unique_ptr<InstanceLock> instanceLock_;
   std::unique_ptr<AniCursor> arrowCursor_;
+  Bitmap noticeBand_;  // the top of the last play picture, where notices are drawn
 };
 
 }  // namespace plumix

@@ -374,6 +374,7 @@ void PlayFrame(TMain& game, bool active) {
   DrawPrepareText(game);
   DrawEndText(game);
   RunSprites(game, active);
+  game.KeepPlayPicture();
 }
 
 }  // namespace plumix

@@ -14,7 +14,7 @@ void KeyboardReader::ResetAssigns() {
 }
 
 void KeyboardReader::KeyDown(uint16_t key) {
-  if (key < 256) held_[key] = true;
+  if (key < 256) held_[key] = tapped_[key] = true;
 }
 
 void KeyboardReader::KeyUp(uint16_t key) {
@@ -23,14 +23,22 @@ void KeyboardReader::KeyUp(uint16_t key) {
 
 void KeyboardReader::ReleaseAll() {
   held_.reset();
+  tapped_.reset();
   states_.reset();
 }
 
 void KeyboardReader::Update() {
+  Compute(held_ | tapped_);
+  tapped_.reset();
+}
+
+void KeyboardReader::Sample() { Compute(held_); }
+
+void KeyboardReader::Compute(const std::bitset<256>& down) {
   states_.reset();
   for (int s = 0; s < kInputStateCount; ++s) {
     for (uint16_t key : Assigns[s]) {
-      if (key != 0 && KeyHeld(key)) {
+      if (key != 0 && key < 256 && down[key]) {
         states_[s] = true;
         break;
       }

@@ -37,12 +37,17 @@ class KeyboardReader {
   void KeyUp(uint16_t key);
   void ReleaseAll();
   bool KeyHeld(uint16_t key) const { return key < 256 && held_[key]; }
-  // Samples the held keys into the states.
+  // Samples the keys into the states: those held now and those pressed since
+  // the last Update, so that a tap shorter than a frame still counts once.
   void Update();
+  // The keys held at this moment only; the taps stay counted for the next Update.
+  void Sample();
   bool Has(InputState state) const { return states_[state]; }
 
  private:
+  void Compute(const std::bitset<256>& down);
   std::bitset<256> held_;
+  std::bitset<256> tapped_;
   std::bitset<kInputStateCount> states_;
 };
 

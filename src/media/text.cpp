@@ -134,7 +134,19 @@ bool Fonts::Install(const std::string& face, const std::filesystem::path& file, 
   TTF_Font* probe = TTF_OpenFont(file.c_str(), 12);
   if (!probe) return false;
   TTF_CloseFont(probe);
-  faces_[face] = Face{file, stretch};
+  faces_[face] = Face{file, {}, stretch};
+  open_.clear();
+  cache_.clear();
+  return true;
+}
+
+bool Fonts::InstallBold(const std::string& face, const std::filesystem::path& file) {
+  auto it = faces_.find(face);
+  if (it == faces_.end()) return false;
+  TTF_Font* probe = TTF_OpenFont(file.c_str(), 12);
+  if (!probe) return false;
+  TTF_CloseFont(probe);
+  it->second.BoldFile = file;
   open_.clear();
   cache_.clear();
   return true;
@@ -172,10 +184,11 @@ Fonts::OpenFont* Fonts::Open(const std::string& face, int size, int style) {
   auto font = std::make_unique<OpenFont>();
   if (const Face* f = Resolve(face)) {
     auto hdpi = static_cast<unsigned>(std::lround(96 * f->Stretch));
-    font->Font = TTF_OpenFontDPI(f->File.c_str(), size, hdpi, 96);
+    const bool drawnBold = (style & kStyleBold) && !f->BoldFile.empty();
+    font->Font = TTF_OpenFontDPI((drawnBold ? f->BoldFile : f->File).c_str(), size, hdpi, 96);
     if (font->Font) {
       int ttfStyle = TTF_STYLE_NORMAL;
-      if (style & kStyleBold) ttfStyle |= TTF_STYLE_BOLD;
+      if ((style & kStyleBold) && !drawnBold) ttfStyle |= TTF_STYLE_BOLD;
       if (style & kStyleItalic) ttfStyle |= TTF_STYLE_ITALIC;
       TTF_SetFontStyle(font->Font, ttfStyle);
     }

@@ -40,6 +40,9 @@ class Fonts {
   // Makes a face name draw with a font file (AddFontResource); a wider
   // stretch than 1 widens the letters. False when the file cannot be opened.
   bool Install(const std::string& face, const std::filesystem::path& file, double stretch = 1.0);
+  // A drawn bold cut of an installed face, used instead of emboldening the
+  // regular one; false when it cannot be opened.
+  bool InstallBold(const std::string& face, const std::filesystem::path& file);
   void Remove(const std::string& face);
   bool Installed(const std::string& face) const;
   // Point sizes as on a 96-dpi screen. Unknown faces fall back to the first
@@ -51,6 +54,7 @@ class Fonts {
  private:
   struct Face {
     std::filesystem::path File;
+    std::filesystem::path BoldFile;
     double Stretch = 1.0;
   };
   struct OpenFont;

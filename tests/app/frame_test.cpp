@@ -249,3 +249,36 @@ TEST(FrameLoop, ALostLevelHandsOverToTheGameOverScreenWithinTheSameTick) {
 
 }  // namespace
 }  // namespace plumix
+
+namespace plumix {
+namespace {
+
+TEST(FrameLoop, NoticesDoNotSmearOverThePausedPlayPicture) {
+  testing::Harness h;
+  h.WarmUp();
+  h.StartLevel(testing::MakeTestAdventure(), 1);
+  TMain& game = h.Game();
+  h.RunFrames(300);  // past the start phase and its notice
+  ASSERT_EQ(game.Notices.ActiveNotices, 0);
+  auto band = [&] {
+    std::vector<uint32_t> pixels;
+    for (int y = 18; y < 45; ++y) {
+      for (int x = 140; x < 420; ++x) pixels.push_back(h.Pixel(x, y));
+    }
+    return pixels;
+  };
+  game.Paused = true;
+  h.RunFrames(1);
+  const std::vector<uint32_t> clean = band();
+  ShowNotice(game.Notices, 11);
+  h.RunFrames(3);
+  EXPECT_NE(band(), clean) << "the notice shows over the pause";
+  game.Settings.SfxOff = !game.Settings.SfxOff;  // the notice text changes
+  h.RunFrames(3);
+  h.RunFrames(260);
+  EXPECT_EQ(game.Notices.ActiveNotices, 0);
+  EXPECT_EQ(band(), clean) << "no trace of either text is left";
+}
+
+}  // namespace
+}  // namespace plumix

@@ -78,6 +78,12 @@ TEST_F(CanvasTest, SizesScaleAndStylesWiden) {
   narrow.Install("Shotgun BT", kFonts / "Font2.ttf");
   EXPECT_GT(plain, narrow.TextWidth("Shotgun BT", 36, kStyleNormal, "Main Menu"));
   EXPECT_GT(fonts.TextWidth("Unknown Face", 12, kStyleNormal, "abc"), 0) << "unknown faces fall back";
+  // The drawn bold cut replaces the emboldened regular one.
+  int synthetic = fonts.TextWidth("Arial CE", 26, kStyleBold, "1234567890");
+  ASSERT_TRUE(fonts.InstallBold("Arial CE", kFonts / "Font1Bold.ttf"));
+  EXPECT_NE(fonts.TextWidth("Arial CE", 26, kStyleBold, "1234567890"), synthetic);
+  EXPECT_EQ(fonts.TextWidth("Arial CE", 12, kStyleNormal, "Load Adventure"), w12);
+  EXPECT_FALSE(fonts.InstallBold("No Such Face", kFonts / "Font1Bold.ttf"));
 }
 
 TEST_F(CanvasTest, SolidBrushFillsBehindTextAndRectangleUsesThePen) {

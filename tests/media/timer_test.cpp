@@ -73,3 +73,27 @@ TEST(KeyboardReader, DefaultsAndThreeSlotsPerState) {
 
 }  // namespace
 }  // namespace plumix
+
+namespace plumix {
+namespace {
+
+TEST(KeyboardReader, ATapBetweenTwoPollsCountsOnceForThePoll) {
+  KeyboardReader input;
+  input.KeyDown(kVkLeft);
+  input.Sample();
+  EXPECT_TRUE(input.Has(InputLeft)) << "held at the key event";
+  input.KeyUp(kVkLeft);
+  input.Sample();
+  EXPECT_FALSE(input.Has(InputLeft)) << "the key handler sees the keys as they are";
+  input.Update();
+  EXPECT_TRUE(input.Has(InputLeft)) << "the next poll still sees the tap";
+  input.Update();
+  EXPECT_FALSE(input.Has(InputLeft)) << "but only once";
+  input.KeyDown(kVkLeft);
+  input.Update();
+  input.Update();
+  EXPECT_TRUE(input.Has(InputLeft)) << "a held key stays";
+}
+
+}  // namespace
+}  // namespace plumix

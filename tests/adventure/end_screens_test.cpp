@@ -117,7 +117,9 @@ TEST(HighScoreTable, ThirtyRowsOnTheLeftThenTheRightColumnFromTheTop) {
   for (const ScreenText& t : texts) {
     const bool mine = (t.Y == 100 || t.Y == 101) && t.X >= 569;  // with its shadow
     EXPECT_EQ(t.Style, mine ? kStyleBold : kStyleNormal) << t.Text;
-    if (t.Color != kBlack) EXPECT_EQ(t.Color, mine ? kGreen : kWhite) << t.Text;
+    if (t.Color != kBlack) {
+      EXPECT_EQ(t.Color, mine ? kGreen : kWhite) << t.Text;
+    }
     EXPECT_EQ(t.Size, 10);
   }
 }

@@ -306,7 +306,9 @@ TEST(PlayKeys, TheEndOfAPauseBringsBackTheSoundOfTheDisasterUnderWay) {
     int started = 0;
     for (const char* name : {"Before_Theme_Speciality", "Earthquake", "Flame", "Wind"}) {
       started += sounds.Started(name);
-      if (c.Sound && std::string(name) == c.Sound) EXPECT_EQ(sounds.Started(name), 1) << name;
+      if (c.Sound && std::string(name) == c.Sound) {
+        EXPECT_EQ(sounds.Started(name), 1) << name;
+      }
     }
     EXPECT_EQ(started, c.Sound ? 1 : 0) << "kind " << int(c.Kind);
   }

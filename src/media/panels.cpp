@@ -16,6 +16,7 @@ constexpr int kLinesX[3] = {940, 955, 970};
 constexpr int kTimeX[4] = {932, 947, 962, 977};
 constexpr int kNoiseShownX = 8;
 constexpr int kNoiseHiddenX = -200;
+constexpr int kSumHiddenX = 1500;
 constexpr int kSlotPitch = 112;
 constexpr int kPreviewSlide = 110;
 constexpr int kMaxGaugeSpeed = 16;
@@ -99,10 +100,12 @@ void CreatePlaySprites(TMain& game) {
     TBasicSprite* noise = p.Noise[k].Get();
     noise->AnimationPos = game.Rng(noise->Image->PatternCount());
   }
-  p.Sums[1] = CreateLooping(game, 912, 511, speed, "Sum_Plumix_Mode_One_Animation");
-  p.Sums[2] = CreateLooping(game, 912, 559, speed, "Sum_Plumix_Mode_Two_Three_Animation");
-  p.Sums[3] = CreateLooping(game, 912, 607, speed, "Sum_Plumix_Mode_Two_Three_Animation");
-  p.Sums[4] = CreateLooping(game, 912, 655, speed, "Sum_Plumix_Mode_Four_Animation");
+  // The reward badges wait out of sight: shown at x 912 they would claim
+  // rewards the player has not earned; the bonus-mode panel brings each in.
+  p.Sums[1] = CreateLooping(game, kSumHiddenX, 511, speed, "Sum_Plumix_Mode_One_Animation");
+  p.Sums[2] = CreateLooping(game, kSumHiddenX, 559, speed, "Sum_Plumix_Mode_Two_Three_Animation");
+  p.Sums[3] = CreateLooping(game, kSumHiddenX, 607, speed, "Sum_Plumix_Mode_Two_Three_Animation");
+  p.Sums[4] = CreateLooping(game, kSumHiddenX, 655, speed, "Sum_Plumix_Mode_Four_Animation");
   PlaceNoiseSprites(game);
 }
 

@@ -72,7 +72,11 @@ TEST_F(PanelsTest, ThePlaySpritesOfALevelAndTheirAnimationSpeed) {
   EXPECT_EQ(p.Seismograph.Get()->Y, 631);
   const double s = PlayAnimationSpeed(90);
   EXPECT_DOUBLE_EQ(s, 100.0 / 360);
-  for (int k = 1; k <= 4; ++k) EXPECT_DOUBLE_EQ(p.Sums[k].Get()->AnimationSpeed, s);
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_DOUBLE_EQ(p.Sums[k].Get()->AnimationSpeed, s);
+    EXPECT_GE(p.Sums[k].Get()->X, 1024) << "no reward badge shows before it is earned";
+    EXPECT_EQ(p.Sums[k].Get()->Y, 511 + 48 * (k - 1));
+  }
   EXPECT_EQ(PlayAnimationSpeed(0), 0.0) << "no rate known yet: no animation";
 
   AdventureRecord bonus = MakeTestAdventure();

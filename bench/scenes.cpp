@@ -22,13 +22,7 @@ LevelRecord BenchLevel() {
   level.NextElements = 4;
   level.EntryColumn = 14;
   level.EntryRow = 1;
-  for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      const bool wall = x == 1 || x == kBoardSize || y == kBoardSize;
-      level.Board[x][y] = Cell{static_cast<uint8_t>(wall ? kEdge : kEmpty), 0};
-    }
-  }
-  level.Board[14][1].Code = kEntryMark;
+  MakeOpenWell(level.Board, level.EntryColumn, level.EntryRow);
   for (int k = 1; k <= kKindCount; ++k) level.Elements[k] = 1;
   return level;
 }

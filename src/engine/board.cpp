@@ -107,6 +107,16 @@ void DrawShape(TMain& game, int ox, int oy) {
 
 }  // namespace
 
+void MakeOpenWell(BoardGrid& board, int entryColumn, int entryRow) {
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      const bool wall = x == 1 || x == kBoardSize || y == kBoardSize;
+      board[x][y] = Cell{static_cast<uint8_t>(wall ? kEdge : kEmpty), 0};
+    }
+  }
+  if (InGrid(entryColumn, entryRow)) board[entryColumn][entryRow].Code = kEntryMark;
+}
+
 bool Blocks(const BoardGrid& board, int x, int y) {
   if (!InGrid(x, y)) return true;
   const uint8_t code = board[x][y].Code;

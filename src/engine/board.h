@@ -20,6 +20,9 @@ inline bool IsSpecialCode(int code) { return code >= kFirstSpecial && code <= kL
 // Walls, blocks, specials and the entry mark block an element; so does every
 // cell outside the grid, so that nothing is read or written outside it.
 bool Blocks(const BoardGrid& board, int x, int y);
+// An open well: edges on the left, right and bottom, empty inside, the entry
+// mark at the entry cell.
+void MakeOpenWell(BoardGrid& board, int entryColumn, int entryRow);
 
 // The record of the level being played (CurrentLevel, kept inside 1..100).
 LevelRecord& PlayLevel(TMain& game);

@@ -1,5 +1,7 @@
 #include "support/harness.h"
 
+#include "engine/board.h"
+
 #include <unistd.h>
 
 #include <atomic>
@@ -44,13 +46,7 @@ LevelRecord MakeTestLevel() {
   level.NextElements = 2;
   level.EntryColumn = 14;
   level.EntryRow = 1;
-  for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      const bool wall = x == 1 || x == kBoardSize || y == kBoardSize;
-      level.Board[x][y] = Cell{static_cast<uint8_t>(wall ? kEdge : kEmpty), 0};
-    }
-  }
-  level.Board[14][1].Code = kEntryMark;
+  MakeOpenWell(level.Board, level.EntryColumn, level.EntryRow);
   level.Elements[8] = 1;
   return level;
 }

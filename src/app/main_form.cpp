@@ -37,9 +37,26 @@ void TMain::ReportError(const std::string& text) {
   if (Errors.size() > 1000) Errors.erase(Errors.begin(), Errors.begin() + 500);
   std::fprintf(stderr, "Plumix Adventure: %s\n", text.c_str());
   if (!Options.Headless) {
-    M.DXInput.ReleaseAll();
-    ShowMessageBox({"Plumix Adventure", text, {"&OK"}, 16, 1, 0});
+    ShowMessageDialog(text, "Plumix Adventure", "&OK", "", "", 16, 1, this);
   }
+}
+
+int ShowMessageDialog(const std::string& message, const std::string& caption,
+                      const std::string& button1, const std::string& button2,
+                      const std::string& button3, int icon, int defaultChoice, TMain* owner) {
+  MessageBoxRequest request{caption, message, {button1}, icon, 1, 0};
+  if (!button2.empty()) request.Buttons.push_back(button2);
+  if (!button3.empty()) {
+    request.Buttons.push_back(button3);
+    request.CancelButton = static_cast<int>(request.Buttons.size());
+  }
+  const int count = static_cast<int>(request.Buttons.size());
+  if ((defaultChoice == 2 || defaultChoice == 3) && defaultChoice <= count) {
+    request.DefaultButton = defaultChoice;
+  }
+  // Keys held when the dialog opened are released behind its back.
+  if (owner) owner->M.DXInput.ReleaseAll();
+  return ShowMessageBox(request);
 }
 
 template <class F>
@@ -56,7 +73,7 @@ void TMain::FormCreate() {
     instanceLock_ = std::make_unique<InstanceLock>(InstanceLock::DefaultPath("Plumix Adventure"));
     if (!instanceLock_->Acquired()) {
       // The main form of this copy is never shown; the running copy goes on undisturbed.
-      ShowMessageBox({"Error", "Plumix Adventure already running!", {"&OK"}, 16, 1, 0});
+      ShowMessageDialog("Plumix Adventure already running!", "Error", "&OK", "", "", 16, 1, this);
       Shell.Terminated = true;
       return;
     }

@@ -56,6 +56,16 @@ struct ShellState {
   bool TrackOpen = false;   // a music track is open, so its end can be watched
 };
 
+class TMain;
+
+// A modal dialog with one to three buttons ("" for none); returns the number
+// of the button that closed it. Icon codes: 16 stop, 32 question,
+// 48 exclamation, 64 information. Choice 2 or 3 makes that button the
+// default when it exists; button 3 is the cancel button.
+int ShowMessageDialog(const std::string& message, const std::string& caption,
+                      const std::string& button1, const std::string& button2,
+                      const std::string& button3, int icon, int defaultChoice, TMain* owner);
+
 class TMain {
  public:
   TMain(GameOptions options, Clock& clock);

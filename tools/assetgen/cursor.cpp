@@ -4,24 +4,11 @@
 #include <string>
 
 #include "raster.h"
+#include "riff.h"
 
 namespace assetgen {
 namespace {
 
-void Le16(std::vector<uint8_t>& b, uint32_t v) {
-  b.push_back(v & 255);
-  b.push_back((v >> 8) & 255);
-}
-void Le32(std::vector<uint8_t>& b, uint32_t v) {
-  Le16(b, v & 0xFFFF);
-  Le16(b, v >> 16);
-}
-void Chunk(std::vector<uint8_t>& out, const char* id, const std::vector<uint8_t>& body) {
-  out.insert(out.end(), id, id + 4);
-  Le32(out, static_cast<uint32_t>(body.size()));
-  out.insert(out.end(), body.begin(), body.end());
-  if (body.size() & 1) out.push_back(0);
-}
 
 std::vector<uint8_t> CursorFile(const plumix::CursorFrame& f) {
   std::vector<uint8_t> image;

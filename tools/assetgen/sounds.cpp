@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "riff.h"
 #include "synth.h"
 
 namespace assetgen {
@@ -480,16 +481,6 @@ std::vector<Samples> SynthesiseWave(const plumix::WaveAsset& wave) {
   return channels;
 }
 
-namespace {
-void Put16(std::vector<uint8_t>& b, uint32_t v) {
-  b.push_back(v & 255);
-  b.push_back((v >> 8) & 255);
-}
-void Put32(std::vector<uint8_t>& b, uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
-}  // namespace
 
 std::vector<uint8_t> EncodeWav(const std::vector<Samples>& channels, int bits, int rate) {
   int ch = static_cast<int>(channels.size());
@@ -498,24 +489,24 @@ std::vector<uint8_t> EncodeWav(const std::vector<Samples>& channels, int bits, i
   std::vector<uint8_t> b;
   b.reserve(44 + dataBytes + 1);
   b.insert(b.end(), {'R', 'I', 'F', 'F'});
-  Put32(b, 36 + dataBytes + (dataBytes & 1));
+  Le32(b, 36 + dataBytes + (dataBytes & 1));
   b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  Put32(b, 16);
-  Put16(b, 1);
-  Put16(b, static_cast<uint32_t>(ch));
-  Put32(b, static_cast<uint32_t>(rate));
-  Put32(b, static_cast<uint32_t>(rate * ch * bits / 8));
-  Put16(b, static_cast<uint32_t>(ch * bits / 8));
-  Put16(b, static_cast<uint32_t>(bits));
+  Le32(b, 16);
+  Le16(b, 1);
+  Le16(b, static_cast<uint32_t>(ch));
+  Le32(b, static_cast<uint32_t>(rate));
+  Le32(b, static_cast<uint32_t>(rate * ch * bits / 8));
+  Le16(b, static_cast<uint32_t>(ch * bits / 8));
+  Le16(b, static_cast<uint32_t>(bits));
   b.insert(b.end(), {'d', 'a', 't', 'a'});
-  Put32(b, dataBytes);
+  Le32(b, dataBytes);
   for (size_t i = 0; i < frames; ++i)
     for (int c = 0; c < ch; ++c) {
       float v = std::max(-1.0f, std::min(1.0f, channels[c][i]));
       if (bits == 8) {
         b.push_back(static_cast<uint8_t>(std::lround(128 + v * 127)));
       } else {
-        Put16(b, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))));
+        Le16(b, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))));
       }
     }
   if (dataBytes & 1) b.push_back(bits == 8 ? 128 : 0);

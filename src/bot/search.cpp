@@ -250,7 +250,9 @@ BotPlacement Choose(const BoardGrid& board, const Situation& s, Pose from) {
     const Outcome result = Settle(after, s);
     if (!shot.Valid || result.Score > shot.Score) shot = {p.Rotation, p.X, p.Y, true, true, result.Score};
   }
-  if (shot.Valid && (!best.Valid || shot.Score > best.Score + margin)) return shot;
+  // Judged like the placements before the preview look, which adds an element's worth of stack.
+  const double placed = candidates.empty() ? kLost : candidates.front().Result.Score;
+  if (shot.Valid && (!best.Valid || shot.Score > placed + margin)) return shot;
   return best;
 }
 

@@ -15,6 +15,9 @@ namespace {
 // The poster face is narrowed a little so that the long dashed headings of
 // the menus and end screens fit the screen.
 constexpr double kPosterStretch = 0.95;
+// The panel's sans is set a little narrower, to the width of the classic
+// 8-point dialog face its layout was made for.
+constexpr double kDialogStretch = 0.93;
 
 }  // namespace
 
@@ -112,7 +115,7 @@ void TMain::FormActivate() {
   // Missing font files fall back to a system face.
   M.FontSet.Install("Arial CE", fonts / "Font1.ttf");
   M.FontSet.InstallBold("Arial CE", fonts / "Font1Bold.ttf");
-  M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf");
+  M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf", kDialogStretch);
   M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch);
   if (ControlPanel.CBTile < 0) BuildControlPanel(*this);
   ResetNotices(Notices);

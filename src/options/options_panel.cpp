@@ -114,14 +114,18 @@ void MakeKeyEdit(TMain& game, int control, std::string& setting) {
       BtnSaveClick(game);
     } else if (Modifier(key)) {
       panel.PendingModifier = key;
+      panel.PendingFullScreen = game.M.DXDraw.FullScreen();
     } else {
       Capture(game, control, setting, key);
     }
     return true;
   };
   w.OnKeyUp = [&game, control, &setting](uint16_t key) {
-    if (key != game.ControlPanel.PendingModifier) return;
-    game.ControlPanel.PendingModifier = 0;
+    OptionsPanel& panel = game.ControlPanel;
+    if (key != panel.PendingModifier) return;
+    panel.PendingModifier = 0;
+    // Alt+Enter switched the display mode: the Alt was the window's.
+    if (panel.PendingFullScreen != game.M.DXDraw.FullScreen()) return;
     Capture(game, control, setting, key);
   };
 }

@@ -18,6 +18,7 @@ struct OptionsPanel {
   WidgetSet Controls;
   bool Visible = false;
   uint16_t PendingModifier = 0;  // Shift, Ctrl or Alt pressed alone in a key edit
+  bool PendingFullScreen = false;  // the display mode when it went down
   int CBTile = -1, CBRandomTile = -1, CBTransparent = -1;
   int CBMusic = -1, CBRandomMusic = -1, CBSfxOFF = -1, CBMusicOFF = -1;
   int CBBack = -1, CBRandomBack = -1, CBCube = -1, CBRandomCube = -1;

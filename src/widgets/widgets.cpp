@@ -335,10 +335,8 @@ bool WidgetSet::MouseDown(int x, int y) {
       Pick(index, item);
       return true;
     }
-    const int index = open_;
+    // A click anywhere else (the box itself included) only closes the list.
     CloseDropDown();
-    // A click on the box itself only closes its list again.
-    if (Inside(At(index).Bounds, x, y)) return true;
     return true;
   }
   const int hit = HitTest(x, y);

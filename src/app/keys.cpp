@@ -46,31 +46,29 @@ void GlobalToggles(TMain& game, uint16_t key) {
   }
 }
 
-// What the play screen behind the options panel shows changes at once.
-void Redraw(TMain& game) { RedrawBehindPanel(game); }
 
 void ThemeKeys(TMain& game, uint16_t key) {
   SettingsRecord& s = game.Settings;
   if (Is(key, s.KeyRandomCube)) {
     ShowNotice(game.Notices, 5);
     s.CubeChoice = RandomChoice(game, game.Themes.CubeCount());
-    if (LoadCubeTheme(game)) Redraw(game);
+    if (LoadCubeTheme(game)) RedrawBehindPanel(game);
   }
   if (Is(key, s.KeyRandomEdge)) {
     ShowNotice(game.Notices, 6);
     s.EdgeChoice = RandomChoice(game, game.Themes.EdgeCount());
-    if (LoadEdge(game)) Redraw(game);
+    if (LoadEdge(game)) RedrawBehindPanel(game);
   }
   if (Is(key, s.KeyRandomTile)) {
     ShowNotice(game.Notices, 7);
     s.TileChoice = RandomChoice(game, game.Themes.TileCount());
-    if (LoadTile(game)) Redraw(game);
+    if (LoadTile(game)) RedrawBehindPanel(game);
   }
   if (Is(key, s.KeyTiledBackground)) {
     ShowNotice(game.Notices, 10);
     s.TiledBackground = !s.TiledBackground;
     game.PlaySound("Options_Checkbox_Click");
-    Redraw(game);
+    RedrawBehindPanel(game);
   }
 }
 

@@ -72,14 +72,10 @@ int AddEdit(WidgetSet& set, Group g, int x, int y, int width, std::string_view l
   return set.AddLabelled(std::move(w), label, colour, LabelPos::lpLeft, 5, false);
 }
 
-// What the play screen shows changes at once; the game itself stands still,
-// so everything a play frame moves on is put back after drawing it.
-void Redraw(TMain& game) { RedrawBehindPanel(game); }
-
 void Choose(TMain& game, int control, uint8_t& choice, bool (*load)(TMain&)) {
   game.PlaySound("Options_CB_Select");
   choice = static_cast<uint8_t>(game.ControlPanel.Controls.At(control).ItemIndex + 1);
-  if (load(game)) Redraw(game);
+  if (load(game)) RedrawBehindPanel(game);
 }
 
 void Switch(TMain& game, int control, bool& setting) {
@@ -250,7 +246,7 @@ void BuildControlPanel(TMain& game) {
   }
   set.At(p.CBTransparent).OnClick = [g] {
     Switch(*g, g->ControlPanel.CBTransparent, g->Settings.TiledBackground);
-    Redraw(*g);
+    RedrawBehindPanel(*g);
   };
   set.At(p.CBMusicOFF).OnClick = [g] {
     g->PlaySound("Options_Checkbox_Click");
@@ -323,6 +319,8 @@ void DrawControlPanel(TMain& game) {
   game.ControlPanel.Controls.Draw(surface);
 }
 
+// The game stands still behind the panel, so everything a play frame moves
+// on is put back after drawing it, and its sounds are kept quiet.
 void RedrawBehindPanel(TMain& game) {
   if (!game.OptionsOpen) return;
   const PlayState play = game.Play;

@@ -1,5 +1,4 @@
-// The widget set on its own: a choice box longer than its list, and the
-// label placement rules.
+// The widget set on its own: a choice box longer than its list.
 #include <gtest/gtest.h>
 
 #include "media/input.h"
@@ -41,26 +40,6 @@ TEST(Widgets, ALongListScrollsWithItsHotItemAndByItsScrollBar) {
   EXPECT_EQ(set.OpenList(), -1);
   EXPECT_EQ(set.At(index).ItemIndex, 1) << "the top row shown is entry 2";
   EXPECT_EQ(changes, 1);
-}
-
-TEST(Widgets, LabelsFollowTheirPositionRule) {
-  Fonts fonts;
-  WidgetSet set(fonts);
-  Widget edit;
-  edit.Kind = WidgetKind::Edit;
-  edit.Bounds = Rect{200, 300, 265, 321};
-  const int e = set.AddLabelled(edit, "Left", kGreen, LabelPos::lpLeft, 5, true);
-  const Widget& label = set.At(set.At(e).LabelComponent);
-  EXPECT_EQ(label.Caption, "Left:");
-  EXPECT_EQ(label.Bounds.Right, 195);
-  EXPECT_EQ(label.Bounds.Top, 303);
-  set.At(e).Position = LabelPos::lpTop;
-  set.At(e).LabelMargin = 2;
-  set.Place(e, Rect{50, 60, 115, 81});
-  EXPECT_EQ(label.Bounds.Left, 50);
-  EXPECT_EQ(label.Bounds.Bottom, 58);
-  set.SetVisible(e, false);
-  EXPECT_FALSE(label.Visible);
 }
 
 }  // namespace

@@ -183,6 +183,7 @@ void TMain::Dispatch(const PlatformEvent& event) {
     case PlatformEventType::MouseMove:
     case PlatformEventType::MouseDown:
     case PlatformEventType::MouseUp:
+    case PlatformEventType::MouseWheel:
     case PlatformEventType::TextInput:
       Guarded([&] { ControlPanelInput(*this, event); });
       break;

@@ -196,6 +196,11 @@ void Window::PointerEvent(const SDL_Event& e, std::vector<PlatformEvent>& events
       if (!SurfacePoint(width, height, e.button.x, e.button.y, event.X, event.Y) && down) return;
       break;
     }
+    case SDL_MOUSEWHEEL:
+      event.Type = PlatformEventType::MouseWheel;
+      event.Wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      if (event.Wheel == 0) return;
+      break;
     case SDL_TEXTINPUT:
       event.Type = PlatformEventType::TextInput;
       event.Text = e.text.text;

@@ -374,6 +374,7 @@ void ControlPanelInput(TMain& game, const PlatformEvent& event) {
     case PlatformEventType::MouseUp:
       if (event.Button == 1) panel.Controls.MouseUp(event.X, event.Y);
       break;
+    case PlatformEventType::MouseWheel: panel.Controls.MouseWheel(event.Wheel); break;
     case PlatformEventType::TextInput: panel.Controls.TextInput(Utf8ToCp1250(event.Text)); break;
     default: break;
   }

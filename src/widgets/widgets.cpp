@@ -367,6 +367,15 @@ void WidgetSet::MouseUp(int x, int y) {
   }
 }
 
+void WidgetSet::MouseWheel(int steps) {
+  if (open_ >= 0) {
+    const int count = static_cast<int>(At(open_).Items.size());
+    listTop_ = std::clamp(listTop_ - 3 * steps, 0, std::max(0, count - kDropDownCount));
+  } else if (focus_ >= 0 && focus_ == hover_ && At(focus_).Kind == WidgetKind::ComboBox) {
+    Pick(focus_, std::max(0, At(focus_).ItemIndex - steps));
+  }
+}
+
 int WidgetSet::TextWidth(std::string_view text) const {
   return fonts_.TextWidth(kFace, kFaceSize, kStyleNormal, text);
 }

@@ -93,6 +93,8 @@ class WidgetSet {
   void MouseMove(int x, int y);
   bool MouseDown(int x, int y);
   void MouseUp(int x, int y);
+  // Scrolls an open list, or steps the focused choice box under the pointer.
+  void MouseWheel(int steps);
   // The control under a point, or -1.
   int HitTest(int x, int y) const;
 

@@ -243,8 +243,12 @@ TEST(OptionsPanel, ClicksLandOnTheirControlsAtAnyWindowScale) {
     const bool was = game.Settings.RandomTile;
     h.Click(sx, sy);
     EXPECT_EQ(game.Settings.RandomTile, !was) << w.Width << "x" << w.Height;
-    if (picture.Left > 0) EXPECT_FALSE(SurfacePoint(w.Width, w.Height, picture.Left - 1, wy, sx, sy));
-    if (picture.Top > 0) EXPECT_FALSE(SurfacePoint(w.Width, w.Height, wx, picture.Top - 1, sx, sy));
+    if (picture.Left > 0) {
+      EXPECT_FALSE(SurfacePoint(w.Width, w.Height, picture.Left - 1, wy, sx, sy)) << "left bar";
+    }
+    if (picture.Top > 0) {
+      EXPECT_FALSE(SurfacePoint(w.Width, w.Height, wx, picture.Top - 1, sx, sy)) << "top bar";
+    }
   }
 }
 

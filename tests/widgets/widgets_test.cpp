@@ -30,6 +30,10 @@ TEST(Widgets, ALongListScrollsWithItsHotItemAndByItsScrollBar) {
   EXPECT_EQ(set.ListTop(), 20 - WidgetSet::kDropDownCount);
   set.KeyDown(kVkHome, false, false);
   EXPECT_EQ(set.ListTop(), 0);
+  set.MouseWheel(-2);
+  EXPECT_EQ(set.ListTop(), 6) << "the wheel scrolls three rows a step";
+  set.MouseWheel(5);
+  EXPECT_EQ(set.ListTop(), 0);
   // The scroll bar's lower arrow steps the list without closing it.
   const Rect list = set.ListRect();
   set.MouseDown(list.Right - 5, list.Bottom - 5);

@@ -74,14 +74,16 @@ TEST_F(BotLevel, FiresTheLaserWhereOnlyTheLaserWins) {
 }
 
 // Every level of every shipped adventure: an Action level won, a Bonus level
-// survived, with one of three seeds.
+// survived, with one of three seeds. The Academy's levels are won one after
+// the other in a whole game by its own test.
 TEST(BotProof, EveryShippedLevelIsWon) {
   Harness h(Fast());
   h.WarmUp();
   int adventures = 0;
   for (const auto& entry : std::filesystem::directory_iterator(h.Dir / "Adventures")) {
-    const AdventureRecord adventure = h.ReadAdventure(entry.path().filename().string());
     ++adventures;
+    if (entry.path().filename() == "PlumixAcademy.paf") continue;
+    const AdventureRecord adventure = h.ReadAdventure(entry.path().filename().string());
     for (int level = 1; level <= PlayedLevelCount(adventure); ++level) {
       bool won = false;
       for (int seed = 1; seed <= 3 && !won; ++seed) {

@@ -64,7 +64,7 @@ sleep 2
 
 key() { xdotool windowfocus --sync "$id" key "$1"; sleep 0.6; }
 first_place() {
-  "$tool" unpack "$work/game/Adventures/AQuickShaft.paf" "$work/unpacked" >/dev/null
+  "$tool" unpack "$work/game/Adventures/AQuickShaft.paf" "$work/unpacked" --force >/dev/null
   grep -E '^1 = ' "$work/unpacked/adventure.txt" || true
 }
 

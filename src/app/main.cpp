@@ -7,6 +7,10 @@
 
 #include "app/main_form.h"
 
+#ifndef PLUMIX_INSTALLED_DATA
+#define PLUMIX_INSTALLED_DATA "../share/games/plumix-adventure"
+#endif
+
 namespace {
 
 std::filesystem::path ProgramFolder(const char* argv0) {
@@ -20,7 +24,10 @@ std::filesystem::path ProgramFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
   plumix::GameOptions options;
-  options.GameDir = ProgramFolder(argv[0]);
+  const plumix::FilePlaces places = plumix::FindPlaces(ProgramFolder(argv[0]), PLUMIX_INSTALLED_DATA);
+  options.GameDir = places.GameDir;
+  options.ConfigDir = places.ConfigDir;
+  options.DataDir = places.DataDir;
   options.Headless = false;
   options.Audio = true;
   options.SingleInstance = true;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/gamepad_keys.h"
 #include "app/keys.h"
 #include "media/draw.h"
 
@@ -130,6 +131,7 @@ void TMain::FormDeactivate() {
   Shell.Active = false;
   // Keys released while another window has the focus never arrive.
   M.DXInput.ReleaseAll();
+  Shell.PadKeys.fill(0);
 }
 
 void TMain::FormClose() {
@@ -170,6 +172,12 @@ void TMain::Dispatch(const PlatformEvent& event) {
       break;
     case PlatformEventType::Quit:
       Shell.Terminated = true;
+      break;
+    case PlatformEventType::PadDown:
+    case PlatformEventType::PadUp:
+      Guarded([&] {
+        PadEvent(*this, static_cast<PadButton>(event.Key), event.Type == PlatformEventType::PadDown);
+      });
       break;
   }
 }

@@ -17,7 +17,8 @@ void DrawPauseOverlay(TMain& game, bool hidden) {
   Bitmap& surface = game.M.DXDraw.Surface();
   DrawImage(game.M.DXImageList.Get("Text_Pause_Green"), surface, 949, 717, 0);
   DrawImage(game.M.DXImageList.Get("On_Button"), surface, 925, 710, 0);
-  game.M.DXDraw.Flip();
+  // Not flipped here: the frame flips once with the notices drawn, so they
+  // do not blink on and off at every paused tick.
 }
 
 }  // namespace plumix

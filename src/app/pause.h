@@ -3,6 +3,6 @@
 namespace plumix {
 class TMain;
 // The pause caption (or the quit question) over the last play picture, and
-// the lit pause lamp; flips once.
+// the lit pause lamp; the frame flips it with the notices.
 void DrawPauseOverlay(TMain& game, bool hidden);
 }  // namespace plumix

@@ -81,6 +81,10 @@ uint16_t VirtualKeyFromSdl(SDL_Keycode key) {
 }
 
 Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
+  // Without controller support the keyboard alone still plays.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "Plumix Adventure: no game controllers: %s\n", SDL_GetError());
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     throw GameError(std::string("Cannot start the display: ") + SDL_GetError());
   }
@@ -109,7 +113,12 @@ Window::~Window() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
-void Window::Present(const uint32_t* argb) {
+void Window::Present(const uint32_t* argb, bool paced) {
+  if (paced != vsync_) {
+    SDL_RenderSetVSync(renderer_, paced ? 1 : 0);
+    vsync_ = paced;
+  }
+  needsPresent_ = false;
   SDL_UpdateTexture(texture_, nullptr, argb, kWidth * 4);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
@@ -142,6 +151,10 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
           events.push_back({PlatformEventType::FocusLost, 0, false});
         } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           events.push_back({PlatformEventType::FocusGained, 0, false});
+        } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                   e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                   e.window.event == SDL_WINDOWEVENT_RESTORED) {
+          needsPresent_ = true;
         }
         break;
       case SDL_KEYDOWN:
@@ -165,6 +178,7 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
         }
         break;
       default:
+        pads_.Handle(e, events);
         break;
     }
   }
@@ -173,6 +187,7 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
 
 void Window::ToggleFullScreen() {
   fullScreen_ = !fullScreen_;
+  needsPresent_ = true;
   SDL_SetWindowFullscreen(window_, fullScreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (!fullScreen_) {
     SDL_SetWindowSize(window_, kWidth, kHeight);

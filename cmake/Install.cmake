@@ -27,6 +27,7 @@ install(FILES ${pkg}/plumix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applica
 install(FILES ${pkg}/plumix.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${PLUMIX_APP_ID}.metainfo.xml)
 install(FILES ${pkg}/plumix.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${pkg}/plumix-adventure.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 if(TARGET plumix_icons)
   foreach(size IN LISTS PLUMIX_ICON_SIZES)
     install(FILES ${CMAKE_BINARY_DIR}/icons/${size}.png

@@ -80,16 +80,18 @@ void TMain::FormCreate() {
     }
   }
   Shell.FirstActivation = true;
-  Guarded([&] { M.LoadAssets(); });
-  if (Options.Audio && !M.DXSound.Open()) {
-    std::fprintf(stderr, "Plumix Adventure: no audio device, playing silently\n");
-  }
+  // The pictures decode while the window opens.
+  M.StartDecodingAssets();
   try {
     M.DXDraw.Initialize(Options.Headless, Options.FullScreen);
   } catch (const GameError& e) {
     ReportError(e.what());
     Shell.Terminated = true;
     return;
+  }
+  Guarded([&] { M.LoadAssets(); });
+  if (Options.Audio && !M.DXSound.Open()) {
+    std::fprintf(stderr, "Plumix Adventure: no audio device, playing silently\n");
   }
   DXDrawInitializeSurface();
   Shell.ScreenState = kTitleScreen;

@@ -15,7 +15,7 @@ target_compile_definitions(plumix PRIVATE PLUMIX_INSTALLED_DATA="${PLUMIX_INSTAL
 
 install(TARGETS plumix RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
 if(TARGET plumix-adventure)
-  install(TARGETS plumix-adventure RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS plumix-adventure RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
 endif()
 # From the sources, so that a played portable folder's files never ship.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${PLUMIX_INSTALL_DATADIR}
@@ -26,8 +26,21 @@ install(FILES ${pkg}/plumix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applica
         RENAME ${PLUMIX_APP_ID}.desktop)
 install(FILES ${pkg}/plumix.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${PLUMIX_APP_ID}.metainfo.xml)
-install(FILES ${pkg}/plumix.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${pkg}/plumix-adventure.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Man pages and the changelog go compressed, as Debian wants them.
+find_program(GZIP gzip REQUIRED)
+set(gz ${CMAKE_BINARY_DIR}/packaging)
+set(gz_files)
+foreach(file plumix.6 plumix-adventure.1 changelog)
+  add_custom_command(OUTPUT ${gz}/${file}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${gz}
+    COMMAND ${GZIP} -9nc ${pkg}/${file} > ${gz}/${file}.gz
+    DEPENDS ${pkg}/${file})
+  list(APPEND gz_files ${gz}/${file}.gz)
+endforeach()
+add_custom_target(plumix_packaging ALL DEPENDS ${gz_files})
+install(FILES ${gz}/plumix.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${gz}/plumix-adventure.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${pkg}/copyright ${gz}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plumix-adventure)
 if(TARGET plumix_icons)
   foreach(size IN LISTS PLUMIX_ICON_SIZES)
     install(FILES ${CMAKE_BINARY_DIR}/icons/${size}.png

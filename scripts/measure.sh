@@ -56,10 +56,11 @@ done
 [[ -n "$window" ]] || { echo "no game window"; cat "$work/game.log"; exit 1; }
 shown=$(date +%s%N)
 echo "window mapped after $(((shown - start) / 1000000)) ms"
-grep -h "first frame" "$work/game.log" || true
+
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 
 sample "title"
+grep -h "first frame" "$work/game.log" || true
 key Return
 sample "main menu"
 key Return Return        # the list, then the first adventure: the game menu
@@ -71,3 +72,22 @@ key p
 sample "pause"
 key p Escape y           # resume, then give up: the game-over screen
 sample "game over"
+
+# Quitting: Y to the main menu's question until the process has ended.
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+"$work/game/$(basename "$game")" --window >>"$work/game.log" 2>&1 &
+pid=$!
+window=
+for _ in $(seq 200); do
+  window=$(xdotool search --name Plumix 2>/dev/null | head -1 || true)
+  [[ -n "$window" ]] && break
+  sleep 0.05
+done
+sleep 1
+key Return Escape
+asked=$(date +%s%N)
+xdotool key --window "$window" y
+wait "$pid" || true
+echo "quit after Y   $((($(date +%s%N) - asked) / 1000000)) ms"
+pid=

@@ -1,6 +1,8 @@
 #include "media/window.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace plumix {
 namespace {
@@ -18,6 +20,17 @@ uint16_t Cp1250LetterKey(SDL_Keycode key) {
     case 0x0111: case 0x0110: return 0xD0;  // đ
     default: return 0;
   }
+}
+
+// A render node means a GPU. Without one, OpenGL is Mesa's software
+// rasteriser, which costs some 60 MB and more time per picture than SDL's
+// own software renderer drawing into the window.
+bool HasGpu() {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+    if (entry.path().filename().string().starts_with("renderD")) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -93,7 +106,13 @@ Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
                              kWidth, kHeight, flags);
   if (!window_) throw GameError(std::string("Cannot open the game window: ") + SDL_GetError());
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  // A renderer the player chose (SDL_RENDER_DRIVER) is kept.
+  if (HasGpu() || SDL_GetHint(SDL_HINT_RENDER_DRIVER)) {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  } else {
+    // The window's own pixels then go straight to X, not through OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) throw GameError(std::string("Cannot draw in the game window: ") + SDL_GetError());
   // Scaled to fit with the aspect kept: black bars where the screen is wider.

@@ -10,8 +10,8 @@ trap '[[ -n "${game:-}" ]] && kill "$game" 2>/dev/null; rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/usr" >/dev/null
 share=$work/usr/share
 id=com.ostrelgames.PlumixAdventure
-for f in games/plumix bin/plumix-adventure share/games/plumix-adventure/Adventures/PlumixAcademy.paf \
-         share/games/plumix-adventure/Music/Track1.mid share/man/man6/plumix.6 \
+for f in games/plumix games/plumix-adventure share/games/plumix-adventure/Adventures/PlumixAcademy.paf \
+         share/games/plumix-adventure/Music/Track1.mid share/man/man6/plumix.6.gz \
          share/icons/hicolor/256x256/apps/$id.png share/icons/hicolor/16x16/apps/$id.png; do
   [[ -e "$work/usr/$f" ]] || { echo "not installed: $f"; exit 1; }
 done

@@ -12,7 +12,10 @@
 
 namespace plumix {
 
-enum class PlatformEventType { KeyDown, KeyUp, FocusLost, FocusGained, Quit, PadDown, PadUp };
+enum class PlatformEventType {
+  KeyDown, KeyUp, FocusLost, FocusGained, Quit, MouseMove, MouseDown, MouseUp, MouseWheel, TextInput,
+  PadDown, PadUp
+};
 // The buttons of a game controller as the game uses them; the left stick
 // counts as the direction buttons.
 enum class PadButton : uint16_t { Up, Down, Left, Right, Rotate, Fire, Start, Back, Count };
@@ -20,6 +23,10 @@ struct PlatformEvent {
   PlatformEventType Type = PlatformEventType::Quit;
   uint16_t Key = 0;  // Windows virtual-key code, or a PadButton
   bool Repeat = false;
+  int X = 0, Y = 0;  // the pointer on the 1024 x 768 surface
+  int Button = 0;    // 1 left, 2 middle, 3 right
+  int Wheel = 0;     // wheel steps, away from the player positive
+  std::string Text{};  // typed text, UTF-8
 };
 
 class Window;

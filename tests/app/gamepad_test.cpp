@@ -11,6 +11,7 @@ using testing::Harness;
 
 // Synthetic controller events of pad 7, through the game's event dispatch.
 struct Pad {
+  explicit Pad(Harness& h) : H(h) {}
   Harness& H;
   Gamepads Pads;
   void Send(const SDL_Event& e) {
@@ -41,7 +42,7 @@ struct Pad {
 
 TEST(Gamepad, StartAndAConfirmMenusBackIsEscapeAndStartAnswersYes) {
   Harness h;
-  Pad pad{h};
+  Pad pad(h);
   TMain& game = h.Game();
   pad.Tap(SDL_CONTROLLER_BUTTON_START);
   EXPECT_EQ(game.Shell.ScreenState, kMenuScreen);
@@ -64,7 +65,7 @@ TEST(Gamepad, InPlayTheStickAndButtonsHoldTheInputStatesUntilLetGoOrUnplugged) {
   Harness h;
   h.StartLevel(testing::MakeTestAdventure(), 1);
   TMain& game = h.Game();
-  Pad pad{h};
+  Pad pad(h);
   KeyboardReader& input = game.M.DXInput;
   pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -20000);
   pad.Button(SDL_CONTROLLER_BUTTON_A, true);

@@ -121,6 +121,10 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
   }
   GameOptions game;
   game.GameDir = Dir;
+  if (options_.PlayerFolders) {
+    game.ConfigDir = Dir / "home" / "config";
+    game.DataDir = Dir / "home" / "data";
+  }
   game.Headless = true;
   game.Audio = options_.Audio;
   game.SeedFromClock = false;

@@ -18,6 +18,9 @@ struct HarnessOptions {
   // Replaces the game folder's Music with these files (name -> bytes).
   std::vector<std::pair<std::string, std::vector<uint8_t>>> Music{};
   std::vector<std::string> TrackNames{};
+  // The player's files go to Dir/home/config and Dir/home/data, as for a
+  // read-only game folder.
+  bool PlayerFolders = false;
 };
 
 class Harness {

@@ -17,6 +17,10 @@ install(TARGETS plumix RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
 if(TARGET plumix-adventure)
   install(TARGETS plumix-adventure RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
 endif()
+if(TARGET plumix-editor)
+  target_compile_definitions(plumix-editor PRIVATE PLUMIX_INSTALLED_DATA="${PLUMIX_INSTALLED_DATA}")
+  install(TARGETS plumix-editor RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
+endif()
 # From the sources, so that a played portable folder's files never ship.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${PLUMIX_INSTALL_DATADIR}
         PATTERN Settings.set EXCLUDE)

@@ -665,7 +665,7 @@ void Editor::DrawSide() {
 }
 
 int Editor::Wrapped(int y, const std::string& text, Colour colour) {
-  constexpr size_t kColumns = 48;
+  constexpr size_t kColumns = 42;
   size_t start = 0;
   while (start < text.size() && y < 740) {
     size_t end = std::min(text.size(), start + kColumns);

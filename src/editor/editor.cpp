@@ -290,6 +290,7 @@ void Editor::SyncControls() {
 }
 
 void Editor::ShowLevel(int level) {
+  if (level != Model.Level) ProofLines.clear();
   Model.SelectLevel(level);
   SyncControls();
 }
@@ -502,6 +503,12 @@ bool Editor::KeyDown(uint16_t key) {
     case kVkPrior: ShowLevel(Model.Level - 1); return true;
     case kVkNext: ShowLevel(Model.Level + 1); return true;
     case kVkEscape: if (Page == EditorPage::Help) ShowPage(EditorPage::Board); return true;
+    default: break;
+  }
+  // Letters and digits belong to an edit being typed in.
+  const int focus = controls_.Focus();
+  if (focus >= 0 && controls_.At(focus).Kind == WidgetKind::Edit) return false;
+  switch (key) {
     case 'P': Tool = EditorTool::Pencil; return true;
     case 'R': Tool = EditorTool::Rectangle; return true;
     case 'F': Tool = EditorTool::Fill; return true;

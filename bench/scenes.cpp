@@ -1,6 +1,7 @@
 #include "bench/scenes.h"
 
 #include "adventure/level_setup.h"
+#include "adventure/plumix_mode.h"
 #include "adventure/specials.h"
 #include "app/main_form.h"
 #include "engine/board.h"
@@ -53,6 +54,37 @@ void KeepFalling(TMain& game) {
   if (falling.Y >= 12 || !CanMove(game.Play, PlayLevel(game).Board, "Down")) falling.Y = 1;
 }
 
+// Four removed rows half-way through their shrink, where the spinning cells
+// are still large.
+void SpinClearedRows(TMain& game) {
+  ClearedRowsRecord& cleared = game.Play.ClearedRows;
+  for (int slot = 1; slot <= kClearSlots; ++slot) {
+    cleared.Rows[slot] = static_cast<uint8_t>(5 + slot);
+    for (int x = 1; x <= kBoardSize; ++x) {
+      cleared.Cells[x][slot] = static_cast<uint8_t>(x % 6 == 0 ? 104 + slot : 1 + (x + slot) % 18);
+    }
+  }
+  cleared.Active = true;
+  cleared.Countdown = static_cast<uint8_t>(13 + game.Shell.FrameCounter % 12);
+}
+
+// An earthquake that never ends.
+void KeepShaking(TMain& game) {
+  game.Disasters = DisasterState{true, 0, 1000, false, 0};
+  PlayLevel(game).DisasterKind = 0;
+}
+
+// Every rocket of the show whose burst has gone bursts again in this frame,
+// so that all 89 bursts stay on the screen.
+void KeepShowBursting(TMain& game) {
+  for (int i = 11; i <= 99; ++i) {
+    RocketSlot& rocket = game.Plumix.Rockets[i];
+    if (rocket.Sprite || rocket.Counter >= 0) continue;
+    rocket.Trigger = 1;
+    rocket.Counter = 1;
+  }
+}
+
 }  // namespace
 
 std::vector<Scene> Scenes() {
@@ -76,7 +108,9 @@ std::vector<Scene> Scenes() {
                         AddMessage(game.Panels, "Bottle of wine.", "Alcohol level", "up to 2.0.", kRed);
                       }
                     }});
-  // Every cell settled, four removed rows spinning, the tiled background on.
+  // The heaviest frame the game shows: every cell settled, four removed rows
+  // spinning, the tiled background, an earthquake, the bonus-mode panel and
+  // the 89-rocket show bursting all at once.
   scenes.push_back({"play_heavy",
                     [](TMain& game) {
                       LevelRecord level = BenchLevel();
@@ -87,19 +121,15 @@ std::vector<Scene> Scenes() {
                       StartBenchLevel(game, level);
                       game.Settings.TiledBackground = true;
                       game.M.DXImageList.Get("Current_Tile").LoadFromFile(game.GamePath("Graphics/Tiles/Tile1.jpg"));
+                      game.Plumix.PlumixMode = true;
+                      game.Plumix.Earned[1] = game.Plumix.Earned[2] = true;
+                      LaunchRockets(game, 89);
                     },
                     [](TMain& game) {
                       KeepFalling(game);
-                      ClearedRowsRecord& cleared = game.Play.ClearedRows;
-                      for (int slot = 1; slot <= kClearSlots; ++slot) {
-                        cleared.Rows[slot] = static_cast<uint8_t>(5 + slot);
-                        for (int x = 1; x <= kBoardSize; ++x) {
-                          cleared.Cells[x][slot] = static_cast<uint8_t>(x % 6 == 0 ? 104 + slot : 1 + (x + slot) % 18);
-                        }
-                      }
-                      // Half-way through its shrink, where the spinning cells are still large.
-                      cleared.Active = true;
-                      cleared.Countdown = static_cast<uint8_t>(13 + game.Shell.FrameCounter % 12);
+                      SpinClearedRows(game);
+                      KeepShaking(game);
+                      KeepShowBursting(game);
                     }});
   return scenes;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "adventure/plumix_mode.h"
+#include "app/main_form.h"
 #include "engine/board.h"
 #include "media/panels.h"
 #include "support/golden.h"
@@ -61,6 +63,21 @@ TEST(Golden, PlayScreenFrame) {
   AddMessage(game.Panels, "PLUMIX mode.", "Start the", "fireworks!", kAqua);
   h.RunFrames(60);
   EXPECT_TRUE(MatchesGolden(h, "play_frame"));
+}
+
+TEST(Golden, PlayScreenInPlumixMode) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(RichAdventure(), 4);
+  TMain& game = h.Game();
+  PlayLevel(game).DisasterFrequency = 0;
+  h.RunFrames(250);
+  PlumixState& plumix = game.Plumix;
+  plumix.PlumixMode = true;
+  plumix.Earned[1] = plumix.Earned[3] = true;
+  PlumixMessage(game, "Start");
+  h.RunFrames(60);
+  EXPECT_TRUE(MatchesGolden(h, "play_plumix_mode"));
 }
 
 }  // namespace

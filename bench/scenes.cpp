@@ -54,6 +54,27 @@ void KeepFalling(TMain& game) {
   if (falling.Y >= 12 || !CanMove(game.Play, PlayLevel(game).Board, "Down")) falling.Y = 1;
 }
 
+// Every cell below row 5 settled, a few specials among them, the tiled background on.
+void StartFullBoard(TMain& game) {
+  LevelRecord level = BenchLevel();
+  for (int x = 2; x <= 29; ++x) {
+    for (int y = 6; y <= 29; ++y) level.Board[x][y] = Cell{kBlock, uint8_t(1 + (x * y) % 18)};
+  }
+  for (int k = 1; k <= 6; ++k) level.Board[3 + 4 * k][10 + k].Code = static_cast<uint8_t>(4 + k);
+  StartBenchLevel(game, level);
+  game.Settings.TiledBackground = true;
+  game.M.DXImageList.Get("Current_Tile").LoadFromFile(game.GamePath("Graphics/Tiles/Tile1.jpg"));
+}
+
+void AllElementEffects(TMain& game) {
+  SpecialsState& specials = game.Specials;
+  specials.AlcoholLevel = 4;
+  specials.GenieReleased = true;
+  specials.GenieCaught = false;
+  specials.MagnifierActive = true;
+  specials.CarrotActive = false;
+}
+
 // Four removed rows half-way through their shrink, where the spinning cells
 // are still large.
 void SpinClearedRows(TMain& game) {
@@ -108,19 +129,14 @@ std::vector<Scene> Scenes() {
                         AddMessage(game.Panels, "Bottle of wine.", "Alcohol level", "up to 2.0.", kRed);
                       }
                     }});
-  // The heaviest frame the game shows: every cell settled, four removed rows
-  // spinning, the tiled background, an earthquake, the bonus-mode panel and
-  // the 89-rocket show bursting all at once.
+  // The heaviest frame the game shows: a full board over the tiled
+  // background, four removed rows spinning, an earthquake, the falling
+  // element under every drawing effect, the bonus-mode panel and all 89
+  // bursts of the show at once.
   scenes.push_back({"play_heavy",
                     [](TMain& game) {
-                      LevelRecord level = BenchLevel();
-                      for (int x = 2; x <= 29; ++x) {
-                        for (int y = 6; y <= 29; ++y) level.Board[x][y] = Cell{kBlock, uint8_t(1 + (x * y) % 18)};
-                      }
-                      for (int k = 1; k <= 6; ++k) level.Board[3 + 4 * k][10 + k].Code = static_cast<uint8_t>(4 + k);
-                      StartBenchLevel(game, level);
-                      game.Settings.TiledBackground = true;
-                      game.M.DXImageList.Get("Current_Tile").LoadFromFile(game.GamePath("Graphics/Tiles/Tile1.jpg"));
+                      StartFullBoard(game);
+                      AllElementEffects(game);
                       game.Plumix.PlumixMode = true;
                       game.Plumix.Earned[1] = game.Plumix.Earned[2] = true;
                       LaunchRockets(game, 89);
@@ -131,6 +147,13 @@ std::vector<Scene> Scenes() {
                       KeepShaking(game);
                       KeepShowBursting(game);
                     }});
+  // The falling element under every drawing effect at once over a full board.
+  scenes.push_back({"play_effects",
+                    [](TMain& game) {
+                      StartFullBoard(game);
+                      AllElementEffects(game);
+                    },
+                    KeepFalling});
   return scenes;
 }
 

@@ -175,7 +175,10 @@ void ApplyKeyAssignments(const SettingsRecord& settings, KeyboardReader& reader)
 }
 
 void LoadSettings(TMain& game) {
-  SettingsLoad load = LoadSettingsFile(game.GamePath("Settings.set"), game.Rng, game.Themes);
+  const std::filesystem::path path = SettingsPath(game.Places());
+  std::string folderError;
+  if (!MakeFolderFor(path, &folderError)) game.ReportError("No folder for the settings: " + folderError);
+  SettingsLoad load = LoadSettingsFile(path, game.Rng, game.Themes);
   game.Settings = std::move(load.Settings);
   for (const std::string& message : load.Messages) game.ReportError(message);
   ApplyKeyAssignments(game);
@@ -183,7 +186,7 @@ void LoadSettings(TMain& game) {
 
 void SaveSettings(TMain& game) {
   std::string error;
-  if (!SaveSettingsFile(game.GamePath("Settings.set"), game.Settings, &error)) {
+  if (!SaveSettingsFile(SettingsPath(game.Places()), game.Settings, &error)) {
     game.ReportError("The settings could not be saved (the file is unchanged): " + error);
   }
 }

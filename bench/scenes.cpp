@@ -1,6 +1,7 @@
 #include "bench/scenes.h"
 
 #include "adventure/level_setup.h"
+#include "adventure/plumix_mode.h"
 #include "adventure/specials.h"
 #include "app/main_form.h"
 #include "engine/board.h"
@@ -65,6 +66,46 @@ void StartFullBoard(TMain& game) {
   game.M.DXImageList.Get("Current_Tile").LoadFromFile(game.GamePath("Graphics/Tiles/Tile1.jpg"));
 }
 
+void AllElementEffects(TMain& game) {
+  SpecialsState& specials = game.Specials;
+  specials.AlcoholLevel = 4;
+  specials.GenieReleased = true;
+  specials.GenieCaught = false;
+  specials.MagnifierActive = true;
+  specials.CarrotActive = false;
+}
+
+// Four removed rows half-way through their shrink, where the spinning cells
+// are still large.
+void SpinClearedRows(TMain& game) {
+  ClearedRowsRecord& cleared = game.Play.ClearedRows;
+  for (int slot = 1; slot <= kClearSlots; ++slot) {
+    cleared.Rows[slot] = static_cast<uint8_t>(5 + slot);
+    for (int x = 1; x <= kBoardSize; ++x) {
+      cleared.Cells[x][slot] = static_cast<uint8_t>(x % 6 == 0 ? 104 + slot : 1 + (x + slot) % 18);
+    }
+  }
+  cleared.Active = true;
+  cleared.Countdown = static_cast<uint8_t>(13 + game.Shell.FrameCounter % 12);
+}
+
+// An earthquake that never ends.
+void KeepShaking(TMain& game) {
+  game.Disasters = DisasterState{true, 0, 1000, false, 0};
+  PlayLevel(game).DisasterKind = 0;
+}
+
+// Every rocket of the show whose burst has gone bursts again in this frame,
+// so that all 89 bursts stay on the screen.
+void KeepShowBursting(TMain& game) {
+  for (int i = 11; i <= 99; ++i) {
+    RocketSlot& rocket = game.Plumix.Rockets[i];
+    if (rocket.Sprite || rocket.Counter >= 0) continue;
+    rocket.Trigger = 1;
+    rocket.Counter = 1;
+  }
+}
+
 }  // namespace
 
 std::vector<Scene> Scenes() {
@@ -88,32 +129,29 @@ std::vector<Scene> Scenes() {
                         AddMessage(game.Panels, "Bottle of wine.", "Alcohol level", "up to 2.0.", kRed);
                       }
                     }});
-  // Every cell settled, four removed rows spinning, the tiled background on.
+  // The heaviest frame the game shows: a full board over the tiled
+  // background, four removed rows spinning, an earthquake, the falling
+  // element under every drawing effect, the bonus-mode panel and all 89
+  // bursts of the show at once.
   scenes.push_back({"play_heavy",
-                    StartFullBoard,
+                    [](TMain& game) {
+                      StartFullBoard(game);
+                      AllElementEffects(game);
+                      game.Plumix.PlumixMode = true;
+                      game.Plumix.Earned[1] = game.Plumix.Earned[2] = true;
+                      LaunchRockets(game, 89);
+                    },
                     [](TMain& game) {
                       KeepFalling(game);
-                      ClearedRowsRecord& cleared = game.Play.ClearedRows;
-                      for (int slot = 1; slot <= kClearSlots; ++slot) {
-                        cleared.Rows[slot] = static_cast<uint8_t>(5 + slot);
-                        for (int x = 1; x <= kBoardSize; ++x) {
-                          cleared.Cells[x][slot] = static_cast<uint8_t>(x % 6 == 0 ? 104 + slot : 1 + (x + slot) % 18);
-                        }
-                      }
-                      // Half-way through its shrink, where the spinning cells are still large.
-                      cleared.Active = true;
-                      cleared.Countdown = static_cast<uint8_t>(13 + game.Shell.FrameCounter % 12);
+                      SpinClearedRows(game);
+                      KeepShaking(game);
+                      KeepShowBursting(game);
                     }});
   // The falling element under every drawing effect at once over a full board.
   scenes.push_back({"play_effects",
                     [](TMain& game) {
                       StartFullBoard(game);
-                      SpecialsState& specials = game.Specials;
-                      specials.AlcoholLevel = 4;
-                      specials.GenieReleased = true;
-                      specials.GenieCaught = false;
-                      specials.MagnifierActive = true;
-                      specials.CarrotActive = false;
+                      AllElementEffects(game);
                     },
                     KeepFalling});
   return scenes;

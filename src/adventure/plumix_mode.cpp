@@ -1,8 +1,13 @@
-// The rewards of the mode are given by the line clearing; the rockets and
-// the mode's panel are still to come and do nothing yet.
+// The PLUMIX mode's panel and its fireworks. The rewards themselves are
+// given by the line clearing, which launches the rockets here.
 #include "adventure/plumix_mode.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/main_form.h"
+#include "engine/lines.h"
+#include "media/draw.h"
 
 namespace plumix {
 namespace {
@@ -21,6 +26,69 @@ constexpr MessageText kMessages[] = {
     {"Over", "PLUMIX completed.", "Enjoy the", "fireworks!", kAqua},
 };
 
+constexpr int kShowGroup = 89;
+constexpr int kShowFirstSlot = 11;
+constexpr int kRiseFrames = 147;       // kinds 1..12
+constexpr int kCircleRiseFrames = 195;  // kinds 13..16, the circle bursts
+constexpr int kBadgeX = 912;
+constexpr int kBadgeHiddenX = 1500;
+
+struct IconPlace {
+  int X, Y;
+};
+// Rocket slots 1..10 as a pyramid: the one-line rocket on top, the
+// four-line group at the bottom.
+constexpr IconPlace kIconPlaces[11] = {
+    {0, 0},     {948, 513}, {938, 562}, {958, 562}, {928, 610}, {948, 610},
+    {968, 610}, {918, 658}, {938, 658}, {958, 658}, {978, 658}};
+
+constexpr const char* kColours[4] = {"Red", "Yellow", "Green", "Blue"};
+constexpr const char* kBurstSizes[4] = {"Large", "Medium", "Small", "Circle"};
+constexpr const char* kIconShapes[4] = {"Big_%s_90", "Big_%s_65", "Big_%s_120", "Small_%s_90"};
+
+// Kinds 1..16 run through the four colours within each of the four bursts.
+int BurstSize(int kind) { return (std::clamp(kind, 1, 16) - 1) / 4; }
+int BurstColour(int kind) { return (std::clamp(kind, 1, 16) - 1) % 4; }
+
+std::string BurstImage(int kind) {
+  return std::to_string(BurstColour(kind) + 1) + kBurstSizes[BurstSize(kind)] + "_Fireworks_Animation";
+}
+
+std::string IconImage(int kind) {
+  std::string name = kIconShapes[BurstSize(kind)];
+  return name.replace(name.find("%s"), 2, kColours[BurstColour(kind)]);
+}
+
+bool IsCircle(int kind) { return kind > 12; }
+
+void PlayLaunchSound(TMain& game, int kind) {
+  game.PlaySound(IsCircle(kind) ? "2Fireworks_Launch" : "1Fireworks_Launch");
+}
+
+void Burst(TMain& game, int slot) {
+  RocketSlot& rocket = game.Plumix.Rockets[slot];
+  const int x = game.Rng(700) + 150;
+  const int y = game.Rng(750) + 10;
+  double speed = (game.Rng(10) + 1) / 10.0;
+  // All but the first few rockets burst faster, so that a show does not drag.
+  if (slot > 4) speed += 0.2;
+  rocket.Sprite = game.M.DXSpriteEngine.Create<TFireworksSprite>(
+      game.M.DXImageListPlumixModePictures, y, x, false, speed, BurstImage(rocket.BurstKind));
+  const int kind = rocket.BurstKind;
+  if (IsCircle(kind)) {
+    game.PlaySound("1Fireworks_Launch");
+  } else {
+    game.PlaySound(std::to_string(BurstSize(kind) + 1) + "Fireworks_Bang");
+  }
+}
+
+void PlaceBadges(TMain& game) {
+  const PlumixState& plumix = game.Plumix;
+  for (int k = 1; k <= 4; ++k) {
+    if (TBasicSprite* badge = game.Panels.Sums[k].Get()) badge->X = plumix.Earned[k] ? kBadgeX : kBadgeHiddenX;
+  }
+}
+
 }  // namespace
 
 void ResetRockets(PlumixState& plumix, Random& rng) {
@@ -38,10 +106,65 @@ void PlumixMessage(TMain& game, std::string_view key) {
   }
 }
 
-void LaunchRockets(TMain&, int) {}
+void LaunchRockets(TMain& game, int group) {
+  auto& rockets = game.Plumix.Rockets;
+  for (int i = 1; i <= kRocketSlots; ++i) {
+    rockets[i].Counter = -1;
+    rockets[i].Delay = -1;
+  }
+  static constexpr int kFirstSlot[5] = {0, 1, 2, 4, 7};
+  const bool show = group == kShowGroup;
+  if (!show && (group < 1 || group > 4)) return;
+  const int first = show ? kShowFirstSlot : kFirstSlot[group];
+  const int count = show ? kShowGroup : group;
+  rockets[first].Counter = 0;
+  PlayLaunchSound(game, rockets[first].BurstKind);
+  for (int i = first; i < first + count; ++i) {
+    RocketSlot& rocket = rockets[i];
+    rocket.Trigger = IsCircle(rocket.BurstKind) ? kCircleRiseFrames : kRiseFrames;
+    rocket.Delay = show ? game.Rng(kRiseFrames) / 10 : game.Rng(kRiseFrames);
+  }
+}
 
-void UpdateRockets(TMain&) {}
+void UpdateRockets(TMain& game) {
+  auto& rockets = game.Plumix.Rockets;
+  for (int i = 1; i <= kRocketSlots; ++i) {
+    RocketSlot& rocket = rockets[i];
+    if (rocket.Counter >= 0 && rocket.Counter < rocket.Trigger) {
+      // Each rocket of a group sets off the next one when it has risen far enough.
+      if (i >= 2 && i < kRocketSlots && rocket.Counter == rockets[i + 1].Delay) {
+        rockets[i + 1].Counter = 0;
+        // Only every fifth launch is heard, or a show would be one long hiss.
+        if (i % 5 == 0) PlayLaunchSound(game, rockets[i + 1].BurstKind);
+      }
+      ++rocket.Counter;
+    } else if (rocket.Counter >= 0 && rocket.Counter == rocket.Trigger) {
+      Burst(game, i);
+      rocket.Counter = -1;
+      rocket.Trigger = 0;
+      rocket.Delay = 0;
+    }
+  }
+}
 
-void DrawPlumixPanel(TMain&) {}
+void DrawPlumixPanel(TMain& game) {
+  PlumixState& plumix = game.Plumix;
+  // The badges leave with the mode too, not only when a new cycle starts.
+  PlaceBadges(game);
+  if (!plumix.PlumixMode) return;
+  Bitmap& surface = game.M.DXDraw.Surface();
+  DrawImage(game.M.DXImageList.Get("Text_Plumix_Mode_Green"), surface, 914, 492, 0);
+  ImageList& pictures = game.M.DXImageListPlumixModePictures;
+  for (int i = 1; i <= 10; ++i) {
+    DrawImage(pictures.Get(IconImage(plumix.Rockets[i].BurstKind)), surface, kIconPlaces[i].X,
+              kIconPlaces[i].Y, 0);
+  }
+  if (!(plumix.Earned[1] && plumix.Earned[2] && plumix.Earned[3] && plumix.Earned[4])) return;
+  plumix.Earned = {};
+  PlumixMessage(game, "Over");
+  AddScore(game, 50 * game.Play.LinesCleared);
+  plumix.PlumixMode = false;
+  LaunchRockets(game, kShowGroup);
+}
 
 }  // namespace plumix

@@ -4,6 +4,11 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace plumix {
 namespace {
@@ -18,6 +23,31 @@ bool ClipTo(const Bitmap& dest, int x, int y, int w, int h, Clip* clip) {
   clip->x1 = std::min(x + w, dest.Width);
   clip->y1 = std::min(y + h, dest.Height);
   return clip->x0 < clip->x1 && clip->y0 < clip->y1;
+}
+
+// Copies the pixels of a row that are not the key colour. Sprites such as
+// the fireworks are mostly key, so eight pixels of key are skipped at once.
+void CopyKeyedRow(const uint16_t* s, uint16_t* d, int n, uint16_t key) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i keys = _mm_set1_epi16(static_cast<short>(key));
+  for (; i + 8 <= n; i += 8) {
+    const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i isKey = _mm_cmpeq_epi16(src, keys);
+    const int mask = _mm_movemask_epi8(isKey);
+    if (mask == 0xFFFF) continue;
+    __m128i* out = reinterpret_cast<__m128i*>(d + i);
+    if (mask == 0) {
+      _mm_storeu_si128(out, src);
+      continue;
+    }
+    const __m128i old = _mm_loadu_si128(out);
+    _mm_storeu_si128(out, _mm_or_si128(_mm_and_si128(isKey, old), _mm_andnot_si128(isKey, src)));
+  }
+#endif
+  for (; i < n; ++i) {
+    if (s[i] != key) d[i] = s[i];
+  }
 }
 
 // Scaled drawing with an optional sideways shift per row and an opacity.
@@ -43,6 +73,16 @@ void DrawScaled(const ImageItem& item, Bitmap& dest, int x, int y, int width, in
       d = alpha >= 255 ? p : Blend565(d, p, alpha);
     }
   }
+}
+
+// Narrows [lo, hi] to the t for which 0 <= a t + b < limit; false when none.
+bool NarrowSpan(double a, double b, double limit, double* lo, double* hi) {
+  if (std::abs(a) < 1e-9) return b >= 0 && b < limit;
+  double t0 = -b / a, t1 = (limit - b) / a;
+  if (t0 > t1) std::swap(t0, t1);
+  *lo = std::max(*lo, t0);
+  *hi = std::min(*hi, t1);
+  return *lo <= *hi;
 }
 
 void DrawRotatedCore(const ImageItem& item, Bitmap& dest, int x, int y, int width, int height,
@@ -71,18 +111,29 @@ void DrawRotatedCore(const ImageItem& item, Bitmap& dest, int x, int y, int widt
   const bool keyed = item.Transparent;
   const uint16_t key = item.Key();
   const int pw = src.Width(), ph = src.Height();
+  // Picture column and row of every whole step of u and v, without a division per pixel.
+  std::vector<int> columns(width);
+  std::vector<const uint16_t*> rows(height);
+  for (int i = 0; i < width; ++i) columns[i] = src.Left + i * pw / width;
+  for (int i = 0; i < height; ++i) rows[i] = item.Picture.Row(src.Top + i * ph / height);
   for (int py = clip.y0; py < clip.y1; ++py) {
     uint16_t* destRow = dest.Row(py);
     double dy = py + 0.5 - y;
-    for (int px = clip.x0; px < clip.x1; ++px) {
+    // Only the stretch of the row that can meet the picture, with a pixel to
+    // spare at each end; every pixel is still tested below.
+    double lo = -1e9, hi = 1e9;
+    if (!NarrowSpan(cs, sn * dy + ax, width, &lo, &hi) || !NarrowSpan(-sn, cs * dy + ay, height, &lo, &hi)) {
+      continue;
+    }
+    const int first = std::max(clip.x0, static_cast<int>(std::floor(lo + x)) - 2);
+    const int end = std::min(clip.x1, static_cast<int>(std::ceil(hi + x)) + 2);
+    for (int px = first; px < end; ++px) {
       double dx = px + 0.5 - x;
       // Turn the screen point back into the picture.
       double u = cs * dx + sn * dy + ax;
       double v = -sn * dx + cs * dy + ay;
       if (u < 0 || v < 0 || u >= width || v >= height) continue;
-      int sx = static_cast<int>(u) * pw / width;
-      int sy = static_cast<int>(v) * ph / height;
-      uint16_t p = item.Picture.Row(src.Top + sy)[src.Left + sx];
+      uint16_t p = rows[static_cast<int>(v)][columns[static_cast<int>(u)]];
       if (keyed && p == key) continue;
       destRow[px] = alpha >= 255 ? p : Blend565(destRow[px], p, alpha);
     }
@@ -118,16 +169,35 @@ void DrawImage(const ImageItem& item, Bitmap& dest, int x, int y, int pattern) {
   const int sx = src.Left + (clip.x0 - x);
   if (!item.Transparent) {
     for (int dy = clip.y0; dy < clip.y1; ++dy) {
-      std::memcpy(dest.Row(dy) + clip.x0, item.Picture.Row(src.Top + dy - y) + sx, n * 2);
+      const uint16_t* s = item.Picture.Row(src.Top + dy - y) + sx;
+      uint16_t* d = dest.Row(dy) + clip.x0;
+      // A board cell's row is short enough that a call to memcpy costs more than the copy.
+      if (n <= 32) {
+        for (int i = 0; i < n; ++i) d[i] = s[i];
+      } else {
+        std::memcpy(d, s, static_cast<size_t>(n) * 2);
+      }
     }
     return;
   }
   const uint16_t key = item.Key();
+  const int column = src.Left / std::max(1, src.Width());
   for (int dy = clip.y0; dy < clip.y1; ++dy) {
-    const uint16_t* s = item.Picture.Row(src.Top + dy - y) + sx;
+    const int row = src.Top + dy - y;
+    const uint16_t* s = item.Picture.Row(row);
     uint16_t* d = dest.Row(dy) + clip.x0;
-    for (int i = 0; i < n; ++i) {
-      if (s[i] != key) d[i] = s[i];
+    const ImageItem::Run *run = nullptr, *last = nullptr;
+    if (!item.RowRuns(row, column, &run, &last)) {
+      CopyKeyedRow(s + sx, d, n, key);
+      continue;
+    }
+    // Only the runs of visible pixels are read at all; most are a few pixels long.
+    const uint16_t* packed = item.RunPixels();
+    for (; run != last; ++run) {
+      const int from = std::max<int>(run->X, sx);
+      const int to = std::min<int>(run->X + run->Length, sx + n);
+      const uint16_t* p = packed + run->Offset - run->X;
+      for (int i = from; i < to; ++i) d[i - sx] = p[i];
     }
   }
 }

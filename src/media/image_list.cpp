@@ -16,6 +16,60 @@ void ImageItem::Restore() {
     count_ = columns_ * (Picture.Height / height_);
   }
   key_ = ToRgb565(TransparentColor);
+  runsBuilt_ = false;
+  useRuns_ = false;
+  runs_.clear();
+  runPixels_.clear();
+  rowStart_.clear();
+}
+
+void ImageItem::BuildRuns() const {
+  runsBuilt_ = true;
+  runs_.clear();
+  runPixels_.clear();
+  rowStart_.clear();
+  if (!Transparent || count_ <= 0 || Picture.Width > 65535) return;
+  const int rows = (Picture.Height / height_) * height_;
+  rowStart_.reserve(static_cast<size_t>(rows) * columns_ + 1);
+  long opaque = 0;
+  for (int y = 0; y < rows; ++y) {
+    const uint16_t* p = Picture.Row(y);
+    for (int c = 0; c < columns_; ++c) {
+      rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
+      int x = c * width_;
+      const int end = x + width_;
+      while (x < end) {
+        while (x < end && p[x] == key_) ++x;
+        const int start = x;
+        while (x < end && p[x] != key_) ++x;
+        if (x == start) continue;
+        runs_.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(x - start),
+                         static_cast<uint32_t>(runPixels_.size())});
+        runPixels_.insert(runPixels_.end(), p + start, p + x);
+        opaque += x - start;
+      }
+    }
+  }
+  rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
+  // Runs pay off where most of the picture is key or the runs are long:
+  // sparse sprites such as the fireworks bursts.
+  const long pixels = static_cast<long>(rows) * columns_ * width_;
+  useRuns_ = opaque * 2 < pixels || (!runs_.empty() && opaque >= 16 * static_cast<long>(runs_.size()));
+  if (!useRuns_) {
+    runs_ = {};
+    runPixels_ = {};
+    rowStart_ = {};
+  }
+}
+
+bool ImageItem::RowRuns(int y, int column, const Run** first, const Run** last) const {
+  if (!runsBuilt_) BuildRuns();
+  if (!useRuns_ || !Transparent || y < 0 || column < 0 || column >= columns_) return false;
+  const size_t at = static_cast<size_t>(y) * columns_ + column;
+  if (at + 1 >= rowStart_.size()) return false;
+  *first = runs_.data() + rowStart_[at];
+  *last = runs_.data() + rowStart_[at + 1];
+  return true;
 }
 
 bool ImageItem::PatternRect(int pattern, Rect* rect) const {

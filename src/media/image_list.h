@@ -21,7 +21,8 @@ struct ImageItem {
   Colour TransparentColor = 0;
   bool SystemMemory = false;
 
-  // Rebuilds the pattern geometry and the 16-bit colour key from the picture.
+  // Rebuilds the pattern geometry and the 16-bit colour key from the picture;
+  // call it after changing Picture.
   void Restore();
   // Replaces the picture from a JPEG or PNG file and restores; throws GameError.
   void LoadFromFile(const std::filesystem::path& path);
@@ -33,9 +34,28 @@ struct ImageItem {
   // Source rectangle of a pattern; false for an index outside 0..PatternCount-1.
   bool PatternRect(int pattern, Rect* rect) const;
 
+  // The runs of non-key pixels of a keyed picture, for each pattern row, with
+  // their pixels packed one after the other (a sparse sprite then reads a few
+  // cache lines instead of its whole pattern).
+  struct Run {
+    uint16_t X, Length;  // picture columns
+    uint32_t Offset;     // of the first pixel in RunPixels
+  };
+  // The runs of picture row y within pattern column `column`, or false when
+  // the picture is drawn better pixel by pixel (dense or not keyed).
+  bool RowRuns(int y, int column, const Run** first, const Run** last) const;
+  const uint16_t* RunPixels() const { return runPixels_.data(); }
+
  private:
+  void BuildRuns() const;
   int width_ = 0, height_ = 0, columns_ = 0, count_ = 0;
   uint16_t key_ = 0;
+  // Built on the first keyed drawing, dropped by Restore.
+  mutable bool runsBuilt_ = false;
+  mutable bool useRuns_ = false;
+  mutable std::vector<Run> runs_;
+  mutable std::vector<uint16_t> runPixels_;
+  mutable std::vector<uint32_t> rowStart_;  // [y * columns_ + column], one past the end last
 };
 
 class ImageList {

@@ -244,8 +244,10 @@ int MusicPlayer::Position() const {
 }
 
 void MusicPlayer::Play() {
-  if (!open_ || playing_) return;
+  if (!open_) return;
   bool rewind = Position() >= length_;
+  // A track that has reached its end starts again even though it was never stopped.
+  if (playing_ && !rewind) return;
   if (rewind) positionAtStart_ = 0;
   if (track_->Music) {
     if (rewind || !Mix_PlayingMusic()) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/elements.h"
 #include "engine/lines.h"
 #include "engine/moves.h"
 #include "engine/play_frame.h"
@@ -503,6 +504,48 @@ TEST_F(PlayFrameTest, AnUncheckedLevelStaysInsideTheBoard) {
   h.KeyUp(kVkDown);
   EXPECT_NE(game().Shell.ScreenState, kPlayScreen) << "the entry row at the top of the grid filled up";
   EXPECT_TRUE(game().Errors.empty()) << game().Errors.front();
+}
+
+TEST_F(PlayFrameTest, ThePlumixModeThroughRealClears) {
+  AdventureRecord adventure = MakeTestAdventure();
+  adventure.Levels[1].LinesToFinish = 100;
+  Start(adventure);
+  PlumixState& plumix = game().Plumix;
+  // A vertical bar into `rows` full rows; what the clear scored beyond the lock.
+  auto clear = [&](int rows) {
+    static constexpr int kBars[5] = {0, 8, 9, 10, 1};
+    ElementRecord& e = falling();
+    e.Kind = kBars[rows];
+    SetShape(e, e.Kind, 1);
+    for (int y = 30 - rows; y <= 29; ++y) FillRow(y, {e.X + 1});
+    const int expected = game().Adv.Score + e.Value + play().Speed;
+    DropToLock();
+    h.RunFrames(1);  // Down released
+    return game().Adv.Score - expected;
+  };
+  auto badges = [&] {
+    std::string xs;
+    for (int k = 1; k <= 4; ++k) xs += std::to_string(int(game().Panels.Sums[k].Get()->X)) + " ";
+    return xs;
+  };
+  EXPECT_EQ(clear(4), 200) << "the clear that opens the mode";
+  EXPECT_EQ(CountSounds(game(), "PlumixModeEnabled"), 1);
+  EXPECT_EQ(clear(1), 100);
+  EXPECT_GE(plumix.Rockets[1].Counter, 1) << "the one-line rocket rises";
+  EXPECT_EQ(clear(1), 50);
+  EXPECT_EQ(clear(4), 400);
+  EXPECT_EQ(clear(2), 200);
+  EXPECT_EQ(badges(), "912 912 1500 912 ");
+  const auto kinds = plumix.Rockets;
+  EXPECT_EQ(clear(3), 300 + 150) << "the completion bonus counts the last clear's lines";
+  EXPECT_FALSE(plumix.PlumixMode);
+  EXPECT_EQ(game().Panels.MessageSlots[5].Line1, "PLUMIX completed.");
+  EXPECT_GE(plumix.Rockets[11].Counter, 0) << "the show is launched";
+  EXPECT_EQ(badges(), "1500 1500 1500 1500 ");
+  EXPECT_EQ(clear(4), 200) << "a new cycle";
+  int rerolled = 0;
+  for (int i = 1; i <= kRocketSlots; ++i) rerolled += plumix.Rockets[i].BurstKind != kinds[i].BurstKind;
+  EXPECT_GT(rerolled, 50) << "with new rocket kinds";
 }
 
 TEST_F(PlayFrameTest, TheCompletedSpecialFramesTheBoardInGreen) {

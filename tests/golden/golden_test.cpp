@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "adventure/plumix_mode.h"
+#include "app/main_form.h"
 #include "engine/board.h"
 #include "media/panels.h"
 #include "support/golden.h"
@@ -75,6 +77,21 @@ TEST(Golden, PlayFrameUnderTheMagnifierAndTwoBottles) {
   game.Specials.CellSizes = {15, 34, 20, 28, 25, 17, 31, 22, 19, 33, 24, 16, 30, 21, 27, 18};
   h.RunFrames(20);
   EXPECT_TRUE(MatchesGolden(h, "play_frame_effects"));
+}
+
+TEST(Golden, PlayScreenInPlumixMode) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(RichAdventure(), 4);
+  TMain& game = h.Game();
+  PlayLevel(game).DisasterFrequency = 0;
+  h.RunFrames(250);
+  PlumixState& plumix = game.Plumix;
+  plumix.PlumixMode = true;
+  plumix.Earned[1] = plumix.Earned[3] = true;
+  PlumixMessage(game, "Start");
+  h.RunFrames(60);
+  EXPECT_TRUE(MatchesGolden(h, "play_plumix_mode"));
 }
 
 // The options panel over a paused level, then with the tile list open.

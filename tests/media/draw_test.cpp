@@ -52,6 +52,38 @@ TEST(DrawImage, ColourKeySkipsPixelsThatMatchAfterConversion) {
   EXPECT_EQ(dest.At(4, 3), Rgb565(251, 1, 148));
 }
 
+// Sparse pictures are drawn from their runs of visible pixels, dense ones
+// pixel by pixel: both exactly as the colour key says, clipped at every edge.
+TEST(DrawImage, KeyedPicturesSparseOrDenseDrawExactlyTheirVisiblePixels) {
+  for (const int percent : {4, 70}) {
+    ImageItem item;
+    item.Picture = Bitmap(3 * 37, 19, kA);
+    item.PatternWidth = 37;
+    item.PatternHeight = 19;
+    item.Transparent = true;
+    item.TransparentColor = 0x9300FA;
+    uint32_t seed = 7;
+    for (uint16_t& p : item.Picture.Pixels) {
+      seed = seed * 1103515245 + 12345;
+      p = (seed >> 16) % 100 < static_cast<uint32_t>(percent) ? static_cast<uint16_t>(seed >> 8) : ToRgb565(0x9300FA);
+    }
+    item.Restore();
+    for (const auto& [x, y] : {std::pair{-20, -7}, {5, 3}, {40, 12}}) {
+      for (int pattern = 0; pattern < 3; ++pattern) {
+        Bitmap dest(60, 24, kBg), expected(60, 24, kBg);
+        DrawImage(item, dest, x, y, pattern);
+        for (int py = std::max(0, y); py < std::min(24, y + 19); ++py) {
+          for (int px = std::max(0, x); px < std::min(60, x + 37); ++px) {
+            const uint16_t p = item.Picture.Row(py - y)[pattern * 37 + px - x];
+            if (p != item.Key()) expected.Row(py)[px] = p;
+          }
+        }
+        ASSERT_EQ(dest.Pixels, expected.Pixels) << percent << "% at " << x << ", " << y << " pattern " << pattern;
+      }
+    }
+  }
+}
+
 TEST(DrawImage, PatternOutOfRangeDrawsNothing) {
   ImageItem item = TwoPatterns(false);
   Bitmap dest(8, 8, kBg);

@@ -6,6 +6,9 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <string>
+
+#include <unistd.h>
 
 #include "generate.h"
 #include "media/assets.h"
@@ -604,7 +607,8 @@ TEST_F(Pictures, OpaqueLabelsMergeIntoThePanelsUnderThem) {
 }
 
 TEST(Generation, WritesEverythingOnceAndOnlyChangesAfter) {
-  fs::path root = fs::temp_directory_path() / "plumix_assetgen_test";
+  // One folder per process: the suites of several worktrees may run at once.
+  fs::path root = fs::temp_directory_path() / ("plumix_assetgen_test_" + std::to_string(::getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "data/Graphics");
   fs::copy(kRoot / "data/Graphics/Fonts", root / "data/Graphics/Fonts", fs::copy_options::recursive);

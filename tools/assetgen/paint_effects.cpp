@@ -195,7 +195,10 @@ std::vector<Vec> Bolt(Rng& rng, Vec from, Vec to, int depth) {
 Canvas Storm(int frame) {
   Canvas c(166, 179);
   Rng rng(500);
-  std::vector<Vec> main = Bolt(rng, {70, 0}, {83, 176}, 5);
+  // The game puts the sprite 12 pixels left of and 95 above the struck
+  // cell's corner, so the bolt ends on the cell's middle.
+  const Vec strike{24.5f, 107.0f};
+  std::vector<Vec> main = Bolt(rng, {70, 0}, strike, 5);
   std::vector<std::vector<Vec>> forks;
   for (int i = 0; i < 3; ++i) {
     size_t at = 6 + i * 7;
@@ -213,7 +216,7 @@ Canvas Storm(int frame) {
       float lit = frame == 0 ? 0.8f : kBright[frame];
       c.Blend(x, y, Mix(Hex(0x2A2A48), Hex(0xC8C8FF), lit * n), a * (frame == 6 ? 0.4f : 1.0f));
     }
-  float reach = kReach[frame] * 176, bright = kBright[frame];
+  float reach = kReach[frame] * strike.Y, bright = kBright[frame];
   if (bright > 0) {
     Canvas bolt(166, 179);
     auto stroke = [&](const std::vector<Vec>& pts, float width) {
@@ -231,7 +234,7 @@ Canvas Storm(int frame) {
       c.Add(x, y, Hex(0x8A9AFF), glow.Px[i].A * 2.2f * bright);
       c.Blend(x, y, Mix(Hex(0xB8C8FF), Hex(0xFFFFFF), bright), bolt.Px[i].A * bright);
     }
-    if (frame >= 3 && frame <= 5) c.Glow(main.back().X, 172, 10, Hex(0xFFFFFF), bright * 1.5f);
+    if (frame >= 3 && frame <= 5) c.Glow(strike.X, strike.Y - 4, 10, Hex(0xFFFFFF), bright * 1.5f);
   }
   return c;
 }

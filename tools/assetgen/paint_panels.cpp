@@ -163,10 +163,11 @@ Canvas ScoresPanel() {
   SunkenWindow(c, 16, 78, 112, 134, kWindowDark);
   Dial(c, 62, 207);
   Engrave(c, Face::SansBold, 8, "MESSAGES", 64, 263);
-  SunkenWindow(c, 15, 272, 125, 474, Hex(0x080C12));
+  // Deep enough for the third line of the newest message, which ends near y 475.
+  SunkenWindow(c, 15, 272, 125, 481, Hex(0x080C12));
   // Faint ruling where the five messages sit.
   for (int i = 0; i < 5; ++i) c.FillRect(19, 319.0f + 40 * i, 121, 320.0f + 40 * i, Hex(0x1A2430, 0.8f));
-  SunkenWindow(c, 11, 486, 117, 706, Hex(0x080A14));
+  SunkenWindow(c, 11, 488, 117, 706, Hex(0x080A14));
   for (int y = 500; y < 704; y += 8)
     for (int x = 14; x < 115; x += 8) c.Blend(x, y, Hex(0x182040));
   {
@@ -180,7 +181,7 @@ Canvas ScoresPanel() {
     Mask pause = FitText(Face::SansBold, 13, "PAUSE", 43, 9);  // as the lit label
     DrawMask(c, pause, 53 + std::round((47 - pause.Width) / 2.0f), 717 + std::round((13 - pause.Height) / 2.0f), Hex(0x1C3A20));
   }
-  for (auto [x, y] : {std::pair{9.0f, 9.0f}, {119.0f, 9.0f}, {9.0f, 752.0f}, {119.0f, 752.0f}, {9.0f, 480.0f}, {119.0f, 480.0f}})
+  for (auto [x, y] : {std::pair{9.0f, 9.0f}, {119.0f, 9.0f}, {9.0f, 752.0f}, {119.0f, 752.0f}})
     Screw(c, x, y, 3.2f, x * 0.1f + y * 0.03f);
   return c;
 }

@@ -1,0 +1,60 @@
+#include "adventure/plumix_mode.h"
+
+#include <gtest/gtest.h>
+
+#include "app/sound_log.h"
+#include "support/harness.h"
+
+namespace plumix {
+namespace {
+
+class RocketTest : public ::testing::Test {
+ protected:
+  RocketTest() {
+    h.WarmUp();
+    h.StartLevel(testing::MakeTestAdventure(), 1);
+  }
+  RocketSlot& slot(int i) { return h.Game().Plumix.Rockets[i]; }
+  testing::Harness h;
+};
+
+TEST_F(RocketTest, AGroupLaunchesInAChainByItsDelaysAndANewGroupCancelsIt) {
+  LaunchRockets(h.Game(), 3);
+  for (int i = 1; i <= kRocketSlots; ++i) {
+    ASSERT_EQ(slot(i).Counter, i == 4 ? 0 : -1) << i;
+    ASSERT_EQ(slot(i).Delay >= 0, i >= 4 && i <= 6) << i;
+  }
+  for (int frame = 1; frame <= 140; ++frame) {
+    UpdateRockets(h.Game());
+    for (int i : {5, 6}) {
+      const int before = slot(i - 1).Counter, delay = slot(i).Delay;
+      ASSERT_EQ(slot(i).Counter, before > delay ? before - delay : -1) << "slot " << i << ", frame " << frame;
+    }
+  }
+  LaunchRockets(h.Game(), 1);
+  for (int i = 2; i <= kRocketSlots; ++i) ASSERT_EQ(slot(i).Counter, -1) << "slot " << i << " cancelled";
+}
+
+TEST_F(RocketTest, TheShowBurstsEightyNineTimesAndEveryBurstFreesItself) {
+  testing::SoundLog sounds(h.Game());
+  SpriteEngine& engine = h.Game().M.DXSpriteEngine;
+  const int sprites = engine.Count();
+  LaunchRockets(h.Game(), 89);
+  for (int frame = 0; frame < 3000; ++frame) UpdateRockets(h.Game());
+  ASSERT_EQ(engine.Count(), sprites + 89) << "one burst per rocket of the show, none for slot 100";
+  int bangs = 0;
+  for (int i = 11; i <= 99; ++i) bangs += slot(i).BurstKind <= 12;
+  EXPECT_EQ(sounds.Started("1Fireworks_Bang") + sounds.Started("2Fireworks_Bang") + sounds.Started("3Fireworks_Bang"), bangs);
+  for (int move = 0; move < 100; ++move) {
+    const TFireworksSprite* burst = slot(11).Sprite.Get();
+    engine.Move(1);
+    if (burst) {
+      ASSERT_EQ(burst->Dead, burst->AnimationPos >= burst->AnimationLength - 1) << "move " << move;
+    }
+    engine.Dead();
+  }
+  EXPECT_EQ(engine.Count(), sprites);
+}
+
+}  // namespace
+}  // namespace plumix

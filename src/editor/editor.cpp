@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -542,6 +543,8 @@ void Editor::MouseDown(int px, int py, int button) {
   const PaintCell cell = button == 3 ? PaintCell{kEmpty, 1} : PaletteCell(Palette);
   switch (Tool) {
     case EditorTool::Pencil:
+      hoverX_ = x;
+      hoverY_ = y;
       Model.Change();
       Model.Paint(x, y, cell);
       stroke_ = cell.Code != kEntryMark;
@@ -561,9 +564,15 @@ void Editor::MouseMove(int px, int py) {
   controls_.MouseMove(px, py);
   int x = 0, y = 0;
   if (!BoardCell(px, py, x, y)) return;
+  if (stroke_) {
+    // A quick pointer skips cells between two events; the stroke fills them in.
+    const int steps = std::max(std::abs(x - hoverX_), std::abs(y - hoverY_));
+    for (int i = 1; i <= steps; ++i) {
+      Model.Paint(hoverX_ + (x - hoverX_) * i / steps, hoverY_ + (y - hoverY_) * i / steps, strokeCell_);
+    }
+  }
   hoverX_ = x;
   hoverY_ = y;
-  if (stroke_) Model.Paint(x, y, strokeCell_);
 }
 
 void Editor::MouseUp(int, int) {
@@ -642,7 +651,7 @@ void Editor::DrawPalette() {
   DrawLevelPreview(game_, Model.Current(), kSideX + 30, 338, 6);
 }
 
-void Editor::DrawLevelList() {
+void Editor::DrawLevelList(const std::vector<AdventureProblem>& problems) {
   Bitmap& surface = game_.M.DXDraw.Surface();
   FillRect(surface, {kSideX, kListTop, kSideRight, kListTop + kLevelListRows * kListRowHeight}, kBlack);
   const int count = Model.LevelCount();
@@ -650,7 +659,8 @@ void Editor::DrawLevelList() {
     const int k = listTop_ + row;
     const int y = kListTop + row * kListRowHeight;
     if (k == Model.Level) FillRect(surface, {kSideX, y, kSideRight, y + kListRowHeight}, kMaroon);
-    const bool warned = !Model.Problems(k).empty();
+    const bool warned = std::any_of(problems.begin(), problems.end(),
+                                    [k](const AdventureProblem& p) { return p.Level == k; });
     Text(kSideX + 4, y, std::to_string(k) + ". " + Model.Adventure.Levels[k].Title + (warned ? "  (!)" : ""),
          warned ? kYellow : kWhite, 11);
   }
@@ -658,14 +668,13 @@ void Editor::DrawLevelList() {
        std::to_string(count) + " of " + std::to_string(kMaxLevels) + " levels; wheel scrolls", kSilver, 11);
 }
 
-void Editor::DrawSide() {
+void Editor::DrawSide(const std::vector<AdventureProblem>& all) {
   const std::string head = "Level " + std::to_string(Model.Level) + " of " + std::to_string(Model.LevelCount()) +
                            (Model.Dirty ? "  *" : "");
   Text(kSideX + 30, 38, head, kWhite, 14);
   int y = kWarningsTop;
-  const std::vector<AdventureProblem> problems = Model.Problems(Model.Level);
-  for (size_t i = 0; i < problems.size() && y < 740; ++i) {
-    y = Wrapped(y, "! " + problems[i].Field + ": " + problems[i].Message, kYellow);
+  for (const AdventureProblem& p : all) {
+    if (p.Level == Model.Level && y < 740) y = Wrapped(y, "! " + p.Field + ": " + p.Message, kYellow);
   }
   for (size_t i = 0; i < ProofLines.size() && y < 740; ++i) y = Wrapped(y, ProofLines[i], kAqua);
   Text(kSideX, 748, Status, kGreen, 11);
@@ -721,13 +730,15 @@ void Editor::Draw() {
   StretchImage(game_.M.DXImageList.Get("Main_Menu_Slick"), surface, game_.M.DXDraw.ClientRect(), 0);
   game_.M.DXDraw.GetCanvas().Brush.Clear = true;
   DrawBoard();
+  // One check a picture, for the list's marks and the level's warnings.
+  const std::vector<AdventureProblem> problems = CheckAdventure(Model.Adventure);
   switch (Page) {
     case EditorPage::Board: DrawPalette(); break;
-    case EditorPage::Adventure: DrawLevelList(); break;
+    case EditorPage::Adventure: DrawLevelList(problems); break;
     case EditorPage::Help: DrawHelp(); break;
     case EditorPage::Level: break;
   }
-  DrawSide();
+  DrawSide(problems);
   controls_.Draw(surface);
 }
 

@@ -79,8 +79,8 @@ class Editor {
   bool BoardCell(int px, int py, int& x, int& y) const;
   void DrawBoard();
   void DrawPalette();
-  void DrawLevelList();
-  void DrawSide();
+  void DrawLevelList(const std::vector<AdventureProblem>& problems);
+  void DrawSide(const std::vector<AdventureProblem>& problems);
   void DrawHelp();
   // Text in the panel's width, broken at blanks; returns the next line's y.
   int Wrapped(int y, const std::string& text, Colour colour);

@@ -169,6 +169,17 @@ TEST_F(GoldenEditor, PaletteAndPencilPaintAndTestPlayReturnsWhereItWas) {
   EXPECT_EQ(editor.Model.Current().Board[10][12].Code, kEdge);
   Click(CellX(11), CellY(12), 3);
   EXPECT_EQ(editor.Model.Current().Board[11][12].Code, kEmpty);
+  // A quick stroke leaves no gaps between the cells the pointer was seen on.
+  PlatformEvent e;
+  e.Button = 1;
+  for (auto [type, x] : {std::pair{PlatformEventType::MouseDown, 3}, {PlatformEventType::MouseMove, 7},
+                         {PlatformEventType::MouseUp, 7}}) {
+    e.Type = type;
+    e.X = CellX(x);
+    e.Y = CellY(20);
+    editor.Event(e);
+  }
+  for (int x = 3; x <= 7; ++x) EXPECT_EQ(editor.Model.Current().Board[x][20].Code, kEdge) << x;
   Frame();
   EXPECT_TRUE(testing::MatchesGolden(h, "editor_board"));
   Key('F');

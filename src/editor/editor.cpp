@@ -12,6 +12,7 @@
 #include "engine/board.h"
 #include "media/draw.h"
 #include "media/text.h"
+#include "places/places.h"
 #include "prove.h"
 
 namespace plumix {
@@ -98,8 +99,9 @@ Editor::Editor(TMain& game) : game_(game), controls_(game.M.FontSet) {
 }
 
 std::string Editor::SourcePath() const {
+  // Where the designers' tool unpacks to and packs from: <name>/adventure.txt.
   std::filesystem::path path = Model.Path.empty() ? std::filesystem::path("New Adventure.paf") : Model.Path;
-  return path.replace_extension(".txt").string();
+  return (path.replace_extension() / "adventure.txt").string();
 }
 
 int Editor::Button(int page, const char* caption, Rect bounds, std::function<void()> click) {
@@ -344,7 +346,8 @@ void Editor::ExportSource() {
   const std::string path = SourcePath();
   const std::string text = Model.ExportSource();
   std::string error;
-  Status = WriteFileBytes(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), &error)
+  Status = MakeFolderFor(path, &error) &&
+                   WriteFileBytes(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), &error)
                ? "Exported " + path
                : error;
 }
@@ -432,6 +435,11 @@ void Editor::Event(const PlatformEvent& event) {
   if (Playing) {
     if (event.Type == PlatformEventType::KeyDown && event.Key == kVkEscape) {
       StopTestPlay("Test-play left");
+      return;
+    }
+    if (event.Type == PlatformEventType::Quit) {
+      StopTestPlay("Test-play left");
+      Quit = true;
       return;
     }
     game_.Dispatch(event);
@@ -697,31 +705,34 @@ int Editor::Wrapped(int y, const std::string& text, Colour colour) {
 }
 
 void Editor::DrawHelp() {
-  static constexpr const char* kLines[] = {
-      "Plumix Adventure editor",
-      "",
-      "F1          this help (again: back)",
-      "F5          test-play the level (Escape returns)",
-      "F6          prove the level with the bot",
-      "Page Up/Dn  previous / next level",
-      "P R F       pencil, rectangle, fill",
-      "1..9, 0     the first ten palette entries",
-      "Right mouse paints Empty",
-      "Ctrl+Z      undo    Ctrl+Y, Ctrl+Shift+Z  redo",
-      "Ctrl+S      save (again to save despite problems)",
-      "Ctrl+O      open the file named on the Adventure page",
-      "Ctrl+N      new adventure",
-      "Ctrl+E / I  export / import source (.txt)",
-      "Ctrl+M      mirror left-right",
-      "Ctrl+D      copy the level",
-      "Ctrl+Up/Dn  move the level in the list",
+  static constexpr const char* kKeys[][2] = {
+      {"F1", "this help; again or Escape: back"},
+      {"F5", "test-play the level (Escape returns)"},
+      {"F6", "prove the level with the bot (Escape stops)"},
+      {"Page Up / Page Down", "previous / next level"},
+      {"P  R  F", "pencil, rectangle, fill"},
+      {"1 .. 9, 0", "the first ten palette entries"},
+      {"right mouse button", "paints Empty"},
+      {"Ctrl+Z", "undo"},
+      {"Ctrl+Y, Ctrl+Shift+Z", "redo"},
+      {"Ctrl+S", "save (again: save despite the problems shown)"},
+      {"Ctrl+O", "open the file named on the Adventure page"},
+      {"Ctrl+N", "new adventure"},
+      {"Ctrl+E  /  Ctrl+I", "export / import <name>/adventure.txt"},
+      {"Ctrl+M", "mirror the board left-right"},
+      {"Ctrl+D", "copy the level"},
+      {"Ctrl+Up / Ctrl+Down", "move the level in the list"},
   };
   Bitmap& surface = game_.M.DXDraw.Surface();
-  FillRect(surface, {kSideX - 4, kPageTop, 1024, kWarningsTop - 4}, kBlack);
-  int y = kPageTop + 6;
-  for (const char* line : kLines) {
-    Text(kSideX, y, line, y == kPageTop + 6 ? kYellow : kWhite, 11);
-    y += 16;
+  const Rect box{50, 120, 730, 180 + 24 * static_cast<int>(std::size(kKeys))};
+  FillRect(surface, {box.Left - 2, box.Top - 2, box.Right + 2, box.Bottom + 2}, kSilver);
+  FillRect(surface, box, kBlack);
+  Text(box.Left + 20, box.Top + 12, "Plumix Adventure editor: keys", kYellow, 18);
+  int y = box.Top + 50;
+  for (const auto& line : kKeys) {
+    Text(box.Left + 20, y, line[0], kAqua, 14);
+    Text(box.Left + 230, y, line[1], kWhite, 14);
+    y += 24;
   }
 }
 
@@ -735,11 +746,12 @@ void Editor::Draw() {
   switch (Page) {
     case EditorPage::Board: DrawPalette(); break;
     case EditorPage::Adventure: DrawLevelList(problems); break;
-    case EditorPage::Help: DrawHelp(); break;
+    case EditorPage::Help:
     case EditorPage::Level: break;
   }
   DrawSide(problems);
   controls_.Draw(surface);
+  if (Page == EditorPage::Help) DrawHelp();
 }
 
 }  // namespace plumix

@@ -209,6 +209,17 @@ TEST_F(GoldenEditor, LevelPageFieldsAndHelp) {
   Key(kVkF1);
   Frame();
   EXPECT_TRUE(testing::MatchesGolden(h, "editor_help"));
+
+  // The source goes where the designers' tool packs it from, and comes back.
+  editor.Model.Path = h.Dir / "Adventures" / "Mine.paf";
+  editor.ExportSource();
+  EXPECT_TRUE(std::filesystem::exists(h.Dir / "Adventures" / "Mine" / "adventure.txt")) << editor.Status;
+  editor.Model.Current().Title = "Changed";
+  editor.ImportSource();
+  EXPECT_EQ(editor.Model.Current().Title, "Golden Level") << editor.Status;
+  EXPECT_EQ(editor.Model.Current().Elements[1], 0);
+  editor.Undo();
+  EXPECT_EQ(editor.Model.Current().Title, "Changed");
 }
 
 }  // namespace

@@ -41,6 +41,10 @@ void TMain::ReportError(const std::string& text) {
   }
 }
 
+void TMain::ReportErrorOnce(const std::string& text) {
+  if (ErrorsShownOnce.insert(text).second) ReportError(text);
+}
+
 int ShowMessageDialog(const std::string& message, const std::string& caption,
                       const std::string& button1, const std::string& button2,
                       const std::string& button3, int icon, int defaultChoice, TMain* owner) {

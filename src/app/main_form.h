@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,8 @@ class TMain {
   std::filesystem::path GamePath(std::string_view relative) const;
   // Shows an error the game carries on after (kept in Errors as well).
   void ReportError(const std::string& text);
+  // The same, but a text already shown once in this run is not shown again.
+  void ReportErrorOnce(const std::string& text);
 
   GameOptions Options;
   Clock& Time;
@@ -128,6 +131,7 @@ class TMain {
   bool Paused = false;
   bool QuitPrompt = false;
   std::vector<std::string> Errors;
+  std::set<std::string> ErrorsShownOnce;
 
  private:
   template <class F>

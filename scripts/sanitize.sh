@@ -13,7 +13,7 @@ if [[ ! -f build-asan/build.ninja ]]; then
 fi
 cmake --build build-asan -j "$(nproc)"
 # Leaks are looked for too; the suppressions name only other libraries' start-up allocations.
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:suppressions=$PWD/scripts/asan.supp
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd build-asan

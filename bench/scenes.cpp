@@ -53,6 +53,18 @@ void KeepFalling(TMain& game) {
   if (falling.Y >= 12 || !CanMove(game.Play, PlayLevel(game).Board, "Down")) falling.Y = 1;
 }
 
+// Every cell below row 5 settled, a few specials among them, the tiled background on.
+void StartFullBoard(TMain& game) {
+  LevelRecord level = BenchLevel();
+  for (int x = 2; x <= 29; ++x) {
+    for (int y = 6; y <= 29; ++y) level.Board[x][y] = Cell{kBlock, uint8_t(1 + (x * y) % 18)};
+  }
+  for (int k = 1; k <= 6; ++k) level.Board[3 + 4 * k][10 + k].Code = static_cast<uint8_t>(4 + k);
+  StartBenchLevel(game, level);
+  game.Settings.TiledBackground = true;
+  game.M.DXImageList.Get("Current_Tile").LoadFromFile(game.GamePath("Graphics/Tiles/Tile1.jpg"));
+}
+
 }  // namespace
 
 std::vector<Scene> Scenes() {
@@ -78,16 +90,7 @@ std::vector<Scene> Scenes() {
                     }});
   // Every cell settled, four removed rows spinning, the tiled background on.
   scenes.push_back({"play_heavy",
-                    [](TMain& game) {
-                      LevelRecord level = BenchLevel();
-                      for (int x = 2; x <= 29; ++x) {
-                        for (int y = 6; y <= 29; ++y) level.Board[x][y] = Cell{kBlock, uint8_t(1 + (x * y) % 18)};
-                      }
-                      for (int k = 1; k <= 6; ++k) level.Board[3 + 4 * k][10 + k].Code = static_cast<uint8_t>(4 + k);
-                      StartBenchLevel(game, level);
-                      game.Settings.TiledBackground = true;
-                      game.M.DXImageList.Get("Current_Tile").LoadFromFile(game.GamePath("Graphics/Tiles/Tile1.jpg"));
-                    },
+                    StartFullBoard,
                     [](TMain& game) {
                       KeepFalling(game);
                       ClearedRowsRecord& cleared = game.Play.ClearedRows;
@@ -101,6 +104,18 @@ std::vector<Scene> Scenes() {
                       cleared.Active = true;
                       cleared.Countdown = static_cast<uint8_t>(13 + game.Shell.FrameCounter % 12);
                     }});
+  // The falling element under every drawing effect at once over a full board.
+  scenes.push_back({"play_effects",
+                    [](TMain& game) {
+                      StartFullBoard(game);
+                      SpecialsState& specials = game.Specials;
+                      specials.AlcoholLevel = 4;
+                      specials.GenieReleased = true;
+                      specials.GenieCaught = false;
+                      specials.MagnifierActive = true;
+                      specials.CarrotActive = false;
+                    },
+                    KeepFalling});
   return scenes;
 }
 

@@ -225,12 +225,13 @@ std::vector<std::string> PrepareForPlay(AdventureRecord& adventure) {
   }
   for (int k = 1; k <= PlayedLevelCount(adventure); ++k) {
     LevelRecord& level = adventure.Levels[k];
-    if (level.NextElements > kNextElementsLimit) {
-      // 255 is what an editor writes for "none"; the drawing already shows nothing for it.
-      uint8_t safe = level.NextElements == 255 ? 0 : kNextElementsLimit;
-      note(k, "NextElements " + std::to_string(level.NextElements) + " is shown as " +
-                  std::to_string(safe));
-      level.NextElements = safe;
+    if (level.NextElements == 255) {
+      // What an editor writes for "none": play shows no coming element and no
+      // noise, and the level-info screen shows the stored number.
+      note(k, "NextElements 255 shows no coming elements");
+    } else if (level.NextElements > kNextElementsLimit) {
+      note(k, "NextElements " + std::to_string(level.NextElements) + " is shown as 4");
+      level.NextElements = kNextElementsLimit;
     }
     if (level.EntryColumn < 1 || level.EntryColumn > kEntryLimit || level.EntryRow < 1 ||
         level.EntryRow > kEntryLimit) {
@@ -245,9 +246,9 @@ std::vector<std::string> PrepareForPlay(AdventureRecord& adventure) {
       note(k, "no element kind is allowed; all 18 are");
       for (int e = 1; e <= kElementKinds; ++e) level.Elements[e] = 1;
     }
+    // PickSpecial finds no kind and places nothing; the stored frequency stays on show.
     if (level.SpecialsFrequency != 0 && !AnySet<kSpecialKinds>(level.Specials)) {
       note(k, "specials are enabled but no special kind is; no specials appear");
-      level.SpecialsFrequency = 0;
     }
     if (level.LinesToIncreaseSpeed == 0) {
       note(k, "LinesToIncreaseSpeed is 0; the speed never rises by lines");

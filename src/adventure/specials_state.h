@@ -1,5 +1,6 @@
 #pragma once
 // The special states that collected specials switch, read by the play engine.
+#include <array>
 #include <cstdint>
 
 namespace plumix {
@@ -21,6 +22,13 @@ struct SpecialsState {
   int32_t SpecialsTicks = 0;
   bool LaserFiring = false;
   int LaserFrames = 0;
+  // Sizes in pixels of the falling element's 16 cells under the magnifier,
+  // [column * 4 + row]; drawn anew after every clear.
+  std::array<uint8_t, 16> CellSizes = [] {
+    std::array<uint8_t, 16> sizes{};
+    sizes.fill(25);
+    return sizes;
+  }();
 };
 
 }  // namespace plumix

@@ -1,6 +1,8 @@
 #include "engine/board.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "app/main_form.h"
 #include "media/draw.h"
@@ -92,14 +94,55 @@ void DrawTable(TMain& game, int ox, int oy) {
   if (game.Play.ClearedRows.Active) DrawClearedRows(game, images, ox, oy);
 }
 
+// The released genie's opacity: from 253 down to 1 and back over 256 frames.
+int GenieAlpha(int32_t frame) {
+  const double turn = static_cast<double>(static_cast<uint32_t>(frame) & 255u) / 256.0;
+  return static_cast<int>(std::lround(126.0 * std::cos(2.0 * std::numbers::pi * turn) + 127.0));
+}
+
+// One cell of the falling element under the magnifier, the genie and the
+// alcohol; the random parts are drawn anew for every cell and frame.
+void DrawShapeCell(TMain& game, const ImageItem& image, int x0, int y0, int size, int alpha) {
+  Bitmap& surface = game.M.DXDraw.Surface();
+  const uint32_t frame = static_cast<uint32_t>(game.Shell.FrameCounter);
+  const int angle = static_cast<int>(frame & 255u);
+  const int cx = x0 + 10, cy = y0 + 10;
+  auto waved = [&](int amplitude, int length, int phase) {
+    DrawImageWavedAlpha(image, surface, x0, y0, size, size, 0, amplitude, length, phase, alpha);
+  };
+  auto rotated = [&](int w, int h, double centre, int turn) {
+    DrawImageRotatedAlpha(image, surface, cx, cy, w, h, 0, centre, centre, turn & 255, alpha);
+  };
+  switch (game.Specials.AlcoholLevel) {
+    case 1: waved(5, 100, static_cast<int>((2 * frame) & 255u)); break;
+    case 2: rotated(size, size, 0.5, angle); break;
+    case 3: waved(5, 100, game.Rng(256) + 1); break;
+    case 4: {
+      const int w = 15 + game.Rng(20);
+      rotated(w, 15 + game.Rng(20), 0.5, angle);
+      break;
+    }
+    case 5: rotated(size, size, 0.0, 2 * angle); break;
+    default: waved(0, 0, 0); break;
+  }
+}
+
 void DrawShape(TMain& game, int ox, int oy) {
   const ElementRecord& e = game.Play.ElementQueue[0];
   const ImageItem& image = game.M.DXImageListTiles.Get(ShapeImageName(e.Kind));
+  const SpecialsState& s = game.Specials;
+  const bool plain = !s.MagnifierActive && !s.GenieReleased && s.AlcoholLevel == 0;
+  const int alpha = s.GenieReleased ? GenieAlpha(game.Shell.FrameCounter) : 255;
   Bitmap& surface = game.M.DXDraw.Surface();
   for (int c = 0; c < 4; ++c) {
     for (int r = 0; r < 4; ++r) {
-      if (e.Occupied(c, r)) {
-        DrawImage(image, surface, (e.X + c) * kCellSize + ox, (e.Y + r) * kCellSize + oy, 0);
+      if (!e.Occupied(c, r)) continue;
+      const int x0 = (e.X + c) * kCellSize + ox, y0 = (e.Y + r) * kCellSize + oy;
+      if (plain) {
+        DrawImage(image, surface, x0, y0, 0);
+      } else {
+        const int size = s.MagnifierActive ? s.CellSizes[c * 4 + r] : kCellSize;
+        DrawShapeCell(game, image, x0, y0, size, alpha);
       }
     }
   }

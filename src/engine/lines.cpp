@@ -51,14 +51,14 @@ void RemoveRow(PlayState& play, BoardGrid& board, int y) {
   }
 }
 
-// Only codes come down; the kind bytes stay in their cells.
+// A block comes down with its kind byte, so it keeps its colour.
 void DropRowsAbove(BoardGrid& board, int y) {
   for (int r = y; r >= 2; --r) {
     for (int x = 1; x <= kBoardSize; ++x) {
       Cell& below = board[x][r];
       Cell& above = board[x][r - 1];
       if (below.Code == kEmpty && Falls(above.Code)) {
-        below.Code = above.Code;
+        below = above;
         above.Code = kEmpty;
       }
     }

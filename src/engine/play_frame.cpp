@@ -186,9 +186,12 @@ void Lock(TMain& game) {
 void LockOrStrike(TMain& game, bool active) {
   PlayState& play = game.Play;
   const bool landed = !CanMove(play, PlayLevel(game).Board, "Down");
-  if (game.Specials.VirusPresent && game.Specials.VirusStrike) {
+  // The element under a laser shot is already spent: neither a strike nor a
+  // lock may take it (a strike waits for the next element).
+  const bool shooting = game.Specials.LaserFiring;
+  if (game.Specials.VirusPresent && game.Specials.VirusStrike && !shooting) {
     VirusStrike(game);
-  } else if (play.EndCounter == -1 && play.PrepareCounter >= kPrepareFrames && landed &&
+  } else if (!shooting && play.EndCounter == -1 && play.PrepareCounter >= kPrepareFrames && landed &&
              (play.FallCounter >= play.FallInterval || play.DownHeld)) {
     // Locking is part of gravity, so the start phase never locks.
     Lock(game);

@@ -66,15 +66,14 @@ TEST(ClearFullRows, TwoRowsWithAGapBetweenFallEachInTheirOwnSlot) {
   EXPECT_EQ(cleared.Rows[2], 0);
   EXPECT_EQ(cleared.Cells[2][4], 2);
   EXPECT_EQ(cleared.Cells[29][3], 7);
-  // Row 28 came down into row 29, its hole too; only codes fall, kind bytes stay.
+  // Row 28 came down into row 29, its hole too; blocks keep their colour.
   for (int x = 2; x <= 29; ++x) {
     EXPECT_EQ(b[x][29].Code, x == 5 ? kEmpty : kBlock) << "column " << x;
-    EXPECT_EQ(b[x][29].Kind, 7) << "column " << x;
+    if (x != 5) EXPECT_EQ(b[x][29].Kind, 5) << "column " << x;
   }
   // What lay on row 27 came down twice: to 27, then to 28.
-  EXPECT_EQ(b[10][28].Code, kBlock);
-  EXPECT_EQ(b[10][28].Kind, 5) << "the fallen block shows its new cell's kind byte";
-  EXPECT_EQ(b[11][28].Code, 6);
+  EXPECT_EQ(b[10][28], (Cell{kBlock, 3})) << "a fallen block keeps its kind";
+  EXPECT_EQ(b[11][28], (Cell{6, 4})) << "a special keeps the kind it replaced";
   for (int x = 2; x <= 29; ++x) {
     for (int y = 1; y <= 27; ++y) ASSERT_NE(b[x][y].Code, kBlock) << x << "," << y;
   }

@@ -514,5 +514,17 @@ TEST_F(PlayFrameTest, TheCompletedSpecialFramesTheBoardInGreen) {
   EXPECT_EQ(CountColour(h, 400, 9, 600, 12, 0x00FF00), 200 * 3);
 }
 
+TEST_F(PlayFrameTest, ATopOutAfterTheCompletedSpecialStillCompletesTheLevel) {
+  Start(MakeTestAdventure());
+  game().Specials.LevelCompletedCollected = true;
+  for (int y = 2; y <= 29; ++y) board()[15][y] = Cell{kBlock, 3};
+  DropToLock();
+  ASSERT_TRUE(play().TopOut);
+  EXPECT_EQ(CountSounds(game(), "Fanfare"), 1);
+  EXPECT_EQ(CountSounds(game(), "Game_Over"), 0);
+  h.RunFrames(kEndFrames);
+  EXPECT_EQ(game().Shell.ScreenState, kLevelCompletedScreen);
+}
+
 }  // namespace
 }  // namespace plumix

@@ -63,5 +63,19 @@ TEST(Golden, PlayScreenFrame) {
   EXPECT_TRUE(MatchesGolden(h, "play_frame"));
 }
 
+TEST(Golden, PlayFrameUnderTheMagnifierAndTwoBottles) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(RichAdventure(), 4);
+  TMain& game = h.Game();
+  h.RunFrames(230);
+  game.Specials.MagnifierActive = true;
+  game.Specials.CarrotActive = false;
+  game.Specials.AlcoholLevel = 2;
+  game.Specials.CellSizes = {15, 34, 20, 28, 25, 17, 31, 22, 19, 33, 24, 16, 30, 21, 27, 18};
+  h.RunFrames(20);
+  EXPECT_TRUE(MatchesGolden(h, "play_frame_effects"));
+}
+
 }  // namespace
 }  // namespace plumix

@@ -538,6 +538,29 @@ TEST_F(Pictures, EachKindKeepsItsColourInEveryTheme) {
   }
 }
 
+TEST_F(Pictures, GreyCubesStandApartFromEveryWall) {
+  // Mean per-pixel difference summed over the channels (0..3): walls and cubes
+  // lie side by side in the same grid. The brick and neon walls, which nobody
+  // takes for a cube, stay above 0.5 from every grey cube.
+  auto apart = [](const plumix::RgbImage& a, const plumix::RgbImage& b) {
+    double sum = 0;
+    for (size_t i = 0; i < a.Rgb.size(); ++i) sum += std::abs(int(a.Rgb[i]) - int(b.Rgb[i]));
+    return sum / (a.Rgb.size() / 3) / 255.0;
+  };
+  for (int k = 1; k <= 18; ++k) {
+    const Rgba c = KindColour(k);
+    const float high = std::max({c.R, c.G, c.B}), low = std::min({c.R, c.G, c.B});
+    if (high - low > 0.3f * high) continue;  // a coloured kind
+    for (int theme = 1; theme <= kCubeThemes; ++theme) {
+      const plumix::RgbImage cube = ToRgbImage(PaintCube(theme, k), Hex(0));
+      for (int e = 1; e <= kEdgeThemes; ++e) {
+        EXPECT_GT(apart(cube, ToRgbImage(PaintEdge(e), Hex(0))), 0.42)
+            << kCubeThemeNames[theme - 1] << " cube " << k << " looks like the wall " << kEdgeThemeNames[e - 1];
+      }
+    }
+  }
+}
+
 TEST_F(Pictures, GoodSpecialsWearGreenAndBadOnesRed) {
   for (int k = 1; k <= 12; ++k) {
     std::string letter(1, static_cast<char>('A' + k - 1));

@@ -108,10 +108,12 @@ Canvas SteelEdge() {
     float px = x + 0.5f, py = y + 0.5f;
     float plate = ValueNoise(px * 0.04f, py * 1.8f, 31) * 0.5f + Hash2(x, y, 32) * 0.15f;
     float light = BevelLight(sd, px, py, 2.5f);
-    Rgba col = Scale(Hex(0x5A6270), 0.8f + plate * 0.35f);
-    // Diamond tread.
+    // Blued steel: a grey plate would pass for a grey cube.
+    Rgba col = Scale(Hex(0x5E78B0), 0.8f + plate * 0.35f);
+    // Diamond tread, raised bright over dark grooves.
     float u = std::fmod(px + py, 6.0f), v = std::fmod(px - py + 50, 6.0f);
-    if ((u > 2.2f && u < 3.4f) || (v > 2.2f && v < 3.4f)) col = Scale(col, 1.18f);
+    if ((u > 2.2f && u < 3.4f) || (v > 2.2f && v < 3.4f)) col = Scale(col, 1.45f);
+    else if (u < 1.0f || v < 1.0f) col = Scale(col, 0.7f);
     col = light > 0 ? Mix(col, Hex(0xE0E6F0), light * 0.6f) : Mix(col, Hex(0x000000), -light * 0.7f);
     p = col;
   });
@@ -145,7 +147,8 @@ Canvas TempleEdge() {
     float px = x + 0.5f, py = y + 0.5f;
     float n = Fbm(px * 0.15f, py * 0.15f, 61, 4);
     float light = BevelLight(sd, px, py, 3.0f);
-    Rgba col = Scale(Hex(0xA89A78), 0.65f + n * 0.5f);
+    // Pale limestone, lighter and warmer than any grey cube.
+    Rgba col = Scale(Hex(0xD8B070), 0.7f + n * 0.45f);
     col = light > 0 ? Mix(col, Hex(0xFFF4D8), light * 0.5f) : Mix(col, Hex(0x000000), -light * 0.7f);
     p = col;
   });
@@ -153,8 +156,8 @@ Canvas TempleEdge() {
   for (float t = 0; t < 11.0f; t += 0.08f) {
     float r = 0.6f + t * 0.62f, a = t * 1.05f;
     float x = 12.5f + r * std::cos(a), y = 12.5f + r * std::sin(a);
-    c.Circle(x + 0.6f, y + 0.6f, 0.75f, Hex(0xFFF0D0, 0.06f));
-    c.Circle(x, y, 0.75f, Hex(0x2A2014, 0.09f));
+    c.Circle(x + 0.6f, y + 0.6f, 0.75f, Hex(0xFFF0D0, 0.08f));
+    c.Circle(x, y, 0.75f, Hex(0x2A2014, 0.16f));
   }
   return c;
 }

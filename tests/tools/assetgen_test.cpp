@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -604,7 +605,8 @@ TEST_F(Pictures, OpaqueLabelsMergeIntoThePanelsUnderThem) {
 }
 
 TEST(Generation, WritesEverythingOnceAndOnlyChangesAfter) {
-  fs::path root = fs::temp_directory_path() / "plumix_assetgen_test";
+  // Per process: other checkouts may run the same test at the same time.
+  fs::path root = fs::temp_directory_path() / ("plumix_assetgen_test-" + std::to_string(::getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "data/Graphics");
   fs::copy(kRoot / "data/Graphics/Fonts", root / "data/Graphics/Fonts", fs::copy_options::recursive);

@@ -9,6 +9,7 @@
 #include "app/title.h"
 #include "engine/play_frame.h"
 #include "media/draw.h"
+#include "options/options_panel.h"
 
 namespace plumix {
 namespace {
@@ -39,7 +40,9 @@ void DrawOptionsBackdrop(TMain& game) {
   DrawImage(game.M.DXImageList.Get("Control_Panel"), game.M.DXDraw.Surface(), 270, 154, 0);
   game.DrawText(430, 175, "GAME OPTIONS", "Arial CE", 16, kBlack, kStyleBold);
   game.DrawText(432, 173, "GAME OPTIONS", "Arial CE", 16, kGreen, kStyleBold);
-  DrawPauseOverlay(game, false);
+  // The pause caption lies under the panel; only the lamp shows.
+  DrawPauseLamp(game);
+  DrawControlPanel(game);
 }
 
 }  // namespace
@@ -59,6 +62,7 @@ void TMain::DXTimerTimer() {
   }
   if (Shell.ScreenState == kMenuScreen) {
     DrawMenuScreen(*this);
+    DrawControlPanel(*this);
     FadeInIfPending(*this);
   }
   if (Shell.ScreenState == kLevelInfoScreen) {

@@ -9,6 +9,7 @@
 #include "app/start_play.h"
 #include "engine/board.h"
 #include "engine/play_frame.h"
+#include "options/options_panel.h"
 #include "settings/key_names.h"
 #include "settings/themes.h"
 
@@ -23,18 +24,6 @@ void FadeToNextScreen(TMain& game) {
   game.PlaySound("Main_Menu_Select");
   ColourEffect(game, "FadeOut", 10);
   game.Shell.FadeInPending = true;
-}
-
-// The music switch: a paused track continues where it stopped.
-void SetMusic(TMain& game, bool off) {
-  game.Settings.MusicOff = off;
-  MusicPlayer& music = game.M.MediaPlayer;
-  if (!music.IsOpen()) return;
-  if (off) {
-    music.Stop();
-  } else {
-    music.Play();
-  }
 }
 
 void GlobalToggles(TMain& game, uint16_t key) {
@@ -57,33 +46,29 @@ void GlobalToggles(TMain& game, uint16_t key) {
   }
 }
 
-// What the play screen behind the options panel shows changes at once.
-void Redraw(TMain& game) {
-  if (game.OptionsOpen) PlayFrame(game, false);
-}
 
 void ThemeKeys(TMain& game, uint16_t key) {
   SettingsRecord& s = game.Settings;
   if (Is(key, s.KeyRandomCube)) {
     ShowNotice(game.Notices, 5);
     s.CubeChoice = RandomChoice(game, game.Themes.CubeCount());
-    if (LoadCubeTheme(game)) Redraw(game);
+    if (LoadCubeTheme(game)) RedrawBehindPanel(game);
   }
   if (Is(key, s.KeyRandomEdge)) {
     ShowNotice(game.Notices, 6);
     s.EdgeChoice = RandomChoice(game, game.Themes.EdgeCount());
-    if (LoadEdge(game)) Redraw(game);
+    if (LoadEdge(game)) RedrawBehindPanel(game);
   }
   if (Is(key, s.KeyRandomTile)) {
     ShowNotice(game.Notices, 7);
     s.TileChoice = RandomChoice(game, game.Themes.TileCount());
-    if (LoadTile(game)) Redraw(game);
+    if (LoadTile(game)) RedrawBehindPanel(game);
   }
   if (Is(key, s.KeyTiledBackground)) {
     ShowNotice(game.Notices, 10);
     s.TiledBackground = !s.TiledBackground;
     game.PlaySound("Options_Checkbox_Click");
-    Redraw(game);
+    RedrawBehindPanel(game);
   }
 }
 
@@ -143,14 +128,15 @@ void RunningPlayKeys(TMain& game, uint16_t key) {
     game.Paused = true;
     StopDisasterSounds(game);
   }
-  // F1 opens the options panel once it exists.
+  if (Is(key, "F1")) OpenOptionsPanel(game);
 }
 
 void PlayKeys(TMain& game, uint16_t key) {
   if (game.Paused) {
     PauseKeys(game, key);
   } else if (game.OptionsOpen) {
-    // The options panel takes the keys; F1 closes it once it exists.
+    // The panel's controls had the keys first; Escape closes it as F1 does.
+    if (Is(key, "F1") || key == kVkEscape) BtnSaveClick(game);
   } else {
     RunningPlayKeys(game, key);
   }
@@ -186,6 +172,17 @@ void GameEndKeys(TMain& game, uint16_t key) {
 }
 
 }  // namespace
+
+void SetMusic(TMain& game, bool off) {
+  game.Settings.MusicOff = off;
+  MusicPlayer& music = game.M.MediaPlayer;
+  if (!music.IsOpen()) return;
+  if (off) {
+    music.Stop();
+  } else {
+    music.Play();
+  }
+}
 
 void HandleKey(TMain& game, uint16_t key) {
   GlobalToggles(game, key);

@@ -5,4 +5,6 @@ namespace plumix {
 class TMain;
 // The screen's own keys, after the input states were updated.
 void HandleKey(TMain& game, uint16_t key);
+// The music switch: a paused track continues where it stopped.
+void SetMusic(TMain& game, bool off);
 }  // namespace plumix

@@ -15,6 +15,9 @@ namespace {
 // The poster face is narrowed a little so that the long dashed headings of
 // the menus and end screens fit the screen.
 constexpr double kPosterStretch = 0.95;
+// The panel's sans is set a little narrower, to the width of the classic
+// 8-point dialog face its layout was made for.
+constexpr double kDialogStretch = 0.93;
 
 }  // namespace
 
@@ -120,12 +123,13 @@ void TMain::FormActivate() {
   };
   note(M.FontSet.Install("Arial CE", fonts / "Font1.ttf"), "Font1.ttf");
   note(M.FontSet.InstallBold("Arial CE", fonts / "Font1Bold.ttf"), "Font1Bold.ttf");
-  note(M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf"), "Font1.ttf");
+  note(M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf", kDialogStretch), "Font1.ttf");
   note(M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch), "Font2.ttf");
   if (!badFonts.empty() && M.FontSet.Ready()) {
     ReportError("Fonts missing or damaged in Graphics/Fonts:" + badFonts +
                 "; a system font is used in their place.");
   }
+  if (ControlPanel.CBTile < 0) BuildControlPanel(*this);
   ResetNotices(Notices);
   if (Options.SeedFromClock) Rng.Seed(Time.Millis() ^ static_cast<uint64_t>(std::time(nullptr)));
   Guarded([&] { LoadSettings(*this); });
@@ -154,12 +158,17 @@ void TMain::FormClose() {
 void TMain::FormKeyDown(uint16_t key) {
   M.DXInput.KeyDown(key);
   M.DXInput.Sample();
+  // The panel's controls see the keys first and pass on what they do not use.
+  if (ControlPanelKeyDown(*this, key)) return;
   HandleKey(*this, key);
 }
 
 // The states follow at the next poll, so that a key tapped between two
 // frames is still seen once by the play frame.
-void TMain::FormKeyUp(uint16_t key) { M.DXInput.KeyUp(key); }
+void TMain::FormKeyUp(uint16_t key) {
+  M.DXInput.KeyUp(key);
+  ControlPanelKeyUp(*this, key);
+}
 
 void TMain::Idle() {
   if (!Shell.Active || Shell.Terminated) return;
@@ -182,6 +191,13 @@ void TMain::Dispatch(const PlatformEvent& event) {
       break;
     case PlatformEventType::Quit:
       Shell.Terminated = true;
+      break;
+    case PlatformEventType::MouseMove:
+    case PlatformEventType::MouseDown:
+    case PlatformEventType::MouseUp:
+    case PlatformEventType::MouseWheel:
+    case PlatformEventType::TextInput:
+      Guarded([&] { ControlPanelInput(*this, event); });
       break;
   }
 }

@@ -19,6 +19,7 @@
 #include "media/colour.h"
 #include "media/media.h"
 #include "media/panels.h"
+#include "options/options_panel.h"
 #include "settings/notices.h"
 #include "settings/settings.h"
 #include "settings/theme_lists.h"
@@ -126,6 +127,7 @@ class TMain {
   PanelState Panels;
   PlumixState Plumix;
   MenuData Menu;
+  OptionsPanel ControlPanel{M.FontSet};
   GammaRamp SavedRamp = GammaRamp::Identity();
   bool OptionsOpen = false;
   bool Paused = false;

@@ -8,6 +8,7 @@
 #include "adventure/level_setup.h"
 #include "app/main_form.h"
 #include "media/draw.h"
+#include "options/options_panel.h"
 #include "settings/key_names.h"
 #include "settings/settings_file.h"
 #include "settings/theme_lists.h"
@@ -279,7 +280,10 @@ void MenuKeys(TMain& game, uint16_t key) {
       break;
     case kGameMenuOptions:
       GameMenuSteps(game, k, kGameMenuStart, kGameMenuHighScores);
-      // Enter opens the options page once the options panel exists.
+      if (k.Enter) {
+        GoToPage(game, kOptionsPage);
+        OpenMenuOptions(game);
+      }
       if (k.Escape) GoToPage(game, kMainMenuLoad);
       break;
     case kGameMenuHighScores:
@@ -299,7 +303,8 @@ void MenuKeys(TMain& game, uint16_t key) {
       if (k.Enter || k.Escape) GoToPage(game, kGameMenuStart);
       break;
     case kOptionsPage:
-      if (k.Enter || k.Escape) LeaveMenuOptions(game);
+      // By code: Space belongs to the panel's controls here.
+      if (key == kVkReturn || key == kVkEscape || key == kVkF1) LeaveMenuOptions(game);
       break;
     default:
       // A page that does not exist leads back to the main menu.
@@ -310,6 +315,7 @@ void MenuKeys(TMain& game, uint16_t key) {
 
 void LeaveMenuOptions(TMain& game) {
   GoToPage(game, kGameMenuStart);
+  CloseMenuOptions(game);
   ApplyKeyAssignments(game);
   SaveSettings(game);
 }

@@ -14,10 +14,14 @@ void DrawPauseOverlay(TMain& game, bool hidden) {
     game.DrawText(389, 407, "GAME PAUSED.", "Shotgun BT", 24, kBlack, kStyleBold);
     game.DrawText(387, 405, "GAME PAUSED.", "Shotgun BT", 24, kAqua, kStyleBold);
   }
+  DrawPauseLamp(game);
+  game.M.DXDraw.Flip();
+}
+
+void DrawPauseLamp(TMain& game) {
   Bitmap& surface = game.M.DXDraw.Surface();
   DrawImage(game.M.DXImageList.Get("Text_Pause_Green"), surface, 949, 717, 0);
   DrawImage(game.M.DXImageList.Get("On_Button"), surface, 925, 710, 0);
-  game.M.DXDraw.Flip();
 }
 
 }  // namespace plumix

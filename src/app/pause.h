@@ -5,4 +5,6 @@ class TMain;
 // The pause caption (or the quit question) over the last play picture, and
 // the lit pause lamp; flips once.
 void DrawPauseOverlay(TMain& game, bool hidden);
+// The lit pause lamp alone (under the options panel the caption is hidden).
+void DrawPauseLamp(TMain& game);
 }  // namespace plumix

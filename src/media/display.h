@@ -12,11 +12,17 @@
 
 namespace plumix {
 
-enum class PlatformEventType { KeyDown, KeyUp, FocusLost, FocusGained, Quit };
+enum class PlatformEventType {
+  KeyDown, KeyUp, FocusLost, FocusGained, Quit, MouseMove, MouseDown, MouseUp, MouseWheel, TextInput
+};
 struct PlatformEvent {
   PlatformEventType Type = PlatformEventType::Quit;
   uint16_t Key = 0;  // Windows virtual-key code
   bool Repeat = false;
+  int X = 0, Y = 0;  // the pointer on the 1024 x 768 surface
+  int Button = 0;    // 1 left, 2 middle, 3 right
+  int Wheel = 0;     // wheel steps, away from the player positive
+  std::string Text{};  // typed text, UTF-8
 };
 
 class Window;

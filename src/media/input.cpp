@@ -1,5 +1,7 @@
 #include "media/input.h"
 
+#include <algorithm>
+
 namespace plumix {
 
 void KeyboardReader::ResetAssigns() {
@@ -44,6 +46,30 @@ void KeyboardReader::Compute(const std::bitset<256>& down) {
       }
     }
   }
+}
+
+Rect LetterboxRect(int windowWidth, int windowHeight) {
+  constexpr int kWidth = 1024, kHeight = 768;
+  if (windowWidth <= 0 || windowHeight <= 0) return Rect{0, 0, kWidth, kHeight};
+  // The narrower of the two scales fits; the other side gets the bars.
+  int width = windowWidth, height = windowHeight;
+  if (static_cast<int64_t>(windowWidth) * kHeight > static_cast<int64_t>(windowHeight) * kWidth) {
+    width = static_cast<int>(static_cast<int64_t>(windowHeight) * kWidth / kHeight);
+  } else {
+    height = static_cast<int>(static_cast<int64_t>(windowWidth) * kHeight / kWidth);
+  }
+  const int left = (windowWidth - width) / 2, top = (windowHeight - height) / 2;
+  return Rect{left, top, left + width, top + height};
+}
+
+bool SurfacePoint(int windowWidth, int windowHeight, int x, int y, int& surfaceX, int& surfaceY) {
+  const Rect picture = LetterboxRect(windowWidth, windowHeight);
+  const bool inside = x >= picture.Left && x < picture.Right && y >= picture.Top && y < picture.Bottom;
+  const int64_t sx = static_cast<int64_t>(x - picture.Left) * 1024 / std::max(1, picture.Width());
+  const int64_t sy = static_cast<int64_t>(y - picture.Top) * 768 / std::max(1, picture.Height());
+  surfaceX = static_cast<int>(std::clamp<int64_t>(sx, 0, 1023));
+  surfaceY = static_cast<int>(std::clamp<int64_t>(sy, 0, 767));
+  return inside;
 }
 
 }  // namespace plumix

@@ -5,6 +5,8 @@
 #include <bitset>
 #include <cstdint>
 
+#include "media/bitmap.h"
+
 namespace plumix {
 
 enum InputState : int {
@@ -50,5 +52,13 @@ class KeyboardReader {
   std::bitset<256> tapped_;
   std::bitset<kInputStateCount> states_;
 };
+
+// ---- The pointer and typed text ----
+// Where the 1024 x 768 picture lies in a window (or screen) of the given
+// size: scaled to fit with its aspect kept, centred between black bars.
+Rect LetterboxRect(int windowWidth, int windowHeight);
+// A window point on the picture's surface, clamped to its edges; false when
+// the point lies in the bars.
+bool SurfacePoint(int windowWidth, int windowHeight, int x, int y, int& surfaceX, int& surfaceY);
 
 }  // namespace plumix

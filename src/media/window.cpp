@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "media/input.h"
+
 namespace plumix {
 namespace {
 
@@ -92,8 +94,6 @@ Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) throw GameError(std::string("Cannot draw in the game window: ") + SDL_GetError());
-  // Scaled to fit with the aspect kept: black bars where the screen is wider.
-  SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                kWidth, kHeight);
   if (!texture_) throw GameError(std::string("Cannot draw in the game window: ") + SDL_GetError());
@@ -113,7 +113,12 @@ void Window::Present(const uint32_t* argb) {
   SDL_UpdateTexture(texture_, nullptr, argb, kWidth * 4);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  // Scaled to fit with the aspect kept: black bars where the screen is wider.
+  int outputWidth = kWidth, outputHeight = kHeight;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  const Rect fit = LetterboxRect(outputWidth, outputHeight);
+  const SDL_Rect dest{fit.Left, fit.Top, fit.Width(), fit.Height()};
+  SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
   SDL_RenderPresent(renderer_);
 }
 
@@ -165,10 +170,45 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
         }
         break;
       default:
+        PointerEvent(e, events);
         break;
     }
   }
   AnimateCursor();
+}
+
+// The pointer in surface coordinates, and typed text; a press in the bars
+// beside the picture hits nothing.
+void Window::PointerEvent(const SDL_Event& e, std::vector<PlatformEvent>& events) {
+  int width = kWidth, height = kHeight;
+  SDL_GetWindowSize(window_, &width, &height);
+  PlatformEvent event;
+  switch (e.type) {
+    case SDL_MOUSEMOTION:
+      event.Type = PlatformEventType::MouseMove;
+      SurfacePoint(width, height, e.motion.x, e.motion.y, event.X, event.Y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      event.Type = down ? PlatformEventType::MouseDown : PlatformEventType::MouseUp;
+      event.Button = e.button.button;
+      if (!SurfacePoint(width, height, e.button.x, e.button.y, event.X, event.Y) && down) return;
+      break;
+    }
+    case SDL_MOUSEWHEEL:
+      event.Type = PlatformEventType::MouseWheel;
+      event.Wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      if (event.Wheel == 0) return;
+      break;
+    case SDL_TEXTINPUT:
+      event.Type = PlatformEventType::TextInput;
+      event.Text = e.text.text;
+      break;
+    default:
+      return;
+  }
+  events.push_back(std::move(event));
 }
 
 void Window::ToggleFullScreen() {

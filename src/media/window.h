@@ -23,6 +23,7 @@ class Window {
 
  private:
   void AnimateCursor();
+  void PointerEvent(const SDL_Event& e, std::vector<PlatformEvent>& events);
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;

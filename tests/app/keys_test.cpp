@@ -321,16 +321,30 @@ TEST(PlayKeys, TheEndOfAPauseBringsBackTheSoundOfTheDisasterUnderWay) {
   EXPECT_EQ(sounds.Started("Before_Theme_Speciality") + sounds.Started("Earthquake"), 0);
 }
 
-TEST(PlayKeys, F1OpensNothingYetAndPlayGoesOn) {
+TEST(PlayKeys, F1OpensThePanelTheGameStandsStillAndF1ClosesItAgain) {
   Harness h;
   Playing(h);
   TMain& game = h.Game();
+  SoundLog sounds(game);
+  h.Press(kVkF1);
+  EXPECT_TRUE(game.OptionsOpen);
+  EXPECT_TRUE(game.ControlPanel.Visible);
+  EXPECT_EQ(sounds.Started("Options_Save"), 1);
+  const PlayState before = game.Play;
+  h.RunFrames(300);
+  // A theme key redraws the play screen behind the panel without moving it on.
+  h.Press(kVkF10);
+  h.RunFrames(2);
+  EXPECT_EQ(game.Play.ElementQueue[0].Y, before.ElementQueue[0].Y);
+  EXPECT_EQ(game.Play.FallCounter, before.FallCounter);
+  EXPECT_EQ(game.Play.TickCounter, before.TickCounter);
+  EXPECT_EQ(game.Play.TimeLeft, before.TimeLeft);
   h.Press(kVkF1);
   EXPECT_FALSE(game.OptionsOpen);
+  EXPECT_FALSE(game.ControlPanel.Visible);
   EXPECT_FALSE(game.Paused);
-  const int y = game.Play.ElementQueue[0].Y;
   h.RunFrames(200);
-  EXPECT_GT(game.Play.ElementQueue[0].Y + game.Adv.Score, y);
+  EXPECT_GT(game.Play.ElementQueue[0].Y + game.Adv.Score, before.ElementQueue[0].Y) << "play goes on";
 }
 
 TEST(ScreenKeys, SpaceStartsALevelButConfirmsNeitherTheTitleNorTheEndScreens) {

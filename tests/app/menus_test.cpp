@@ -273,7 +273,7 @@ TEST(GameMenu, UpAndDownCycleThroughTheFourItemsWithEitherKeySet) {
   EXPECT_FALSE(Dark(game));
 }
 
-TEST(GameMenu, GameOptionsOpensNothingYetAndEscapeLeadsToTheMainMenu) {
+TEST(GameMenu, GameOptionsOpensTheOptionsPageAndEscapeLeavesItForTheGameMenu) {
   Harness h;
   WriteNumbered(h, 1);
   ToList(h);
@@ -282,10 +282,12 @@ TEST(GameMenu, GameOptionsOpensNothingYetAndEscapeLeadsToTheMainMenu) {
   h.Press(kVkDown);
   ASSERT_EQ(game.Menu.MenuState, kGameMenuOptions);
   h.Press(kVkReturn);
-  EXPECT_EQ(game.Menu.MenuState, kGameMenuOptions);
-  EXPECT_FALSE(game.OptionsOpen);
+  EXPECT_EQ(game.Menu.MenuState, kOptionsPage);
+  EXPECT_TRUE(game.ControlPanel.Visible);
+  EXPECT_FALSE(game.OptionsOpen) << "only the panel over play sets it";
   h.Press(kVkEscape);
-  EXPECT_EQ(game.Menu.MenuState, kMainMenuLoad);
+  EXPECT_EQ(game.Menu.MenuState, kGameMenuStart);
+  EXPECT_FALSE(game.ControlPanel.Visible);
 }
 
 TEST(GameMenu, TheHighScorePageFromTheMenuHighlightsNoRow) {

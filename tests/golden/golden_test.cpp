@@ -77,5 +77,34 @@ TEST(Golden, PlayFrameUnderTheMagnifierAndTwoBottles) {
   EXPECT_TRUE(MatchesGolden(h, "play_frame_effects"));
 }
 
+// The options panel over a paused level, then with the tile list open.
+TEST(Golden, OptionsPanelOverPlayAndAnOpenChoiceBox) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(RichAdventure(), 4);
+  TMain& game = h.Game();
+  h.RunFrames(250);
+  h.Press(kVkF1);
+  h.RunFrames(2);
+  EXPECT_TRUE(MatchesGolden(h, "options_panel"));
+  const Rect box = game.ControlPanel.Controls.At(game.ControlPanel.CBTile).Bounds;
+  h.Click(box.Left + 10, box.Top + 5);
+  h.Pointer(PlatformEventType::MouseMove, box.Left + 10, box.Bottom + 20);
+  h.RunFrames(1);
+  EXPECT_TRUE(MatchesGolden(h, "options_choice_box"));
+}
+
+TEST(Golden, OptionsPageOfTheGameMenu) {
+  Harness h;
+  h.WarmUp();
+  TMain& game = h.Game();
+  game.Shell.ScreenState = kMenuScreen;
+  game.Menu.MenuState = kGameMenuOptions;
+  h.Press(kVkReturn);
+  ASSERT_EQ(game.Menu.MenuState, kOptionsPage);
+  h.RunFrames(2);
+  EXPECT_TRUE(MatchesGolden(h, "options_page"));
+}
+
 }  // namespace
 }  // namespace plumix

@@ -133,6 +133,28 @@ void Harness::Press(uint16_t key) {
   KeyUp(key);
 }
 
+void Harness::Pointer(PlatformEventType type, int x, int y) {
+  PlatformEvent event;
+  event.Type = type;
+  event.X = x;
+  event.Y = y;
+  event.Button = 1;
+  game_->Dispatch(event);
+}
+
+void Harness::Click(int x, int y) {
+  Pointer(PlatformEventType::MouseMove, x, y);
+  Pointer(PlatformEventType::MouseDown, x, y);
+  Pointer(PlatformEventType::MouseUp, x, y);
+}
+
+void Harness::Type(const std::string& utf8) {
+  PlatformEvent event;
+  event.Type = PlatformEventType::TextInput;
+  event.Text = utf8;
+  game_->Dispatch(event);
+}
+
 void Harness::Hold(uint16_t key, int frames) {
   KeyDown(key);
   RunFrames(frames);

@@ -36,6 +36,11 @@ class Harness {
   void KeyDown(uint16_t key);
   void KeyUp(uint16_t key);
   void Press(uint16_t key);
+  // The pointer on the surface: moved there, then the left button pressed and let go.
+  void Click(int x, int y);
+  void Pointer(PlatformEventType type, int x, int y);
+  // Typed text, UTF-8, as the window's text input delivers it.
+  void Type(const std::string& utf8);
   // The presented picture, 0xRRGGBB.
   uint32_t Pixel(int x, int y) const;
   uint16_t SurfacePixel(int x, int y);

@@ -128,12 +128,14 @@ Canvas MainMenu() {
       float row = std::exp(-std::pow(std::fmod(std::log(depth + 0.05f) * 9.0f + 40, 1.0f) - 0.5f, 2.0f) * 400);
       c.Add(x2, y, Hex(0x9A3AFF), (line + row) * 0.25f * depth);
     }
-  // The glass panel behind the menu items.
-  // Wide enough for the menus' dashed rules in the poster face.
+  // The glass panel behind the menu items, centred under them as they are
+  // drawn (x 270 to 757 on the game menu, 278 to 722 on the main menu) and
+  // wide enough for the dashed rules in the poster face.
+  constexpr int kGlassCentreX = 506;
   for (int y = 226; y < 672; ++y)
-    for (int x2 = 224; x2 < 836; ++x2) {
+    for (int x2 = kGlassCentreX - 306; x2 < kGlassCentreX + 306; ++x2) {
       float px = x2 + 0.5f, py = y + 0.5f;
-      float d = SdRoundBox(px, py, 530, 448, 298, 216, 18);
+      float d = SdRoundBox(px, py, kGlassCentreX, 448, 298, 216, 18);
       float cov = Clamp01(0.5f - d);
       if (cov <= 0) continue;
       c.Blend(x2, y, Hex(0x04030C), cov * 0.72f);

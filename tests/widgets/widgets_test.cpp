@@ -1,0 +1,50 @@
+// The widget set on its own: a choice box longer than its list.
+#include <gtest/gtest.h>
+
+#include "media/input.h"
+#include "media/text.h"
+#include "widgets/widgets.h"
+
+namespace plumix {
+namespace {
+
+constexpr uint16_t kVkEnd = 35, kVkHome = 36, kVkF4 = 115;
+
+TEST(Widgets, ALongListScrollsWithItsHotItemAndByItsScrollBar) {
+  Fonts fonts;
+  WidgetSet set(fonts);
+  Widget box;
+  box.Kind = WidgetKind::ComboBox;
+  box.Bounds = Rect{100, 100, 285, 121};
+  for (int i = 1; i <= 20; ++i) box.Items.push_back("Entry " + std::to_string(i));
+  box.ItemIndex = 0;
+  int changes = 0;
+  box.OnChange = [&] { ++changes; };
+  const int index = set.Add(box);
+  set.SetFocus(index);
+  ASSERT_TRUE(set.KeyDown(kVkF4, false, false));
+  ASSERT_EQ(set.OpenList(), index);
+  EXPECT_EQ(set.ListRect().Height(), WidgetSet::kDropDownCount * WidgetSet::kItemHeight + 2);
+  set.KeyDown(kVkEnd, false, false);
+  EXPECT_EQ(set.ListHot(), 19);
+  EXPECT_EQ(set.ListTop(), 20 - WidgetSet::kDropDownCount);
+  set.KeyDown(kVkHome, false, false);
+  EXPECT_EQ(set.ListTop(), 0);
+  set.MouseWheel(-2);
+  EXPECT_EQ(set.ListTop(), 6) << "the wheel scrolls three rows a step";
+  set.MouseWheel(5);
+  EXPECT_EQ(set.ListTop(), 0);
+  // The scroll bar's lower arrow steps the list without closing it.
+  const Rect list = set.ListRect();
+  set.MouseDown(list.Right - 5, list.Bottom - 5);
+  EXPECT_EQ(set.ListTop(), 1);
+  EXPECT_EQ(set.OpenList(), index);
+  EXPECT_EQ(changes, 0) << "nothing is picked while the list is browsed";
+  set.MouseDown(list.Left + 10, list.Top + 2);
+  EXPECT_EQ(set.OpenList(), -1);
+  EXPECT_EQ(set.At(index).ItemIndex, 1) << "the top row shown is entry 2";
+  EXPECT_EQ(changes, 1);
+}
+
+}  // namespace
+}  // namespace plumix

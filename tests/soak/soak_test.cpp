@@ -19,9 +19,12 @@ namespace {
 std::atomic<long> liveBlocks{0};
 std::atomic<long> liveBytes{0};
 
-void* Counted(size_t size) {
+void* Counted(size_t size, bool mayThrow = true) {
   void* p = std::malloc(size ? size : 1);
-  if (!p) throw std::bad_alloc();
+  if (!p) {
+    if (mayThrow) throw std::bad_alloc();
+    return nullptr;
+  }
   liveBlocks.fetch_add(1, std::memory_order_relaxed);
   liveBytes.fetch_add(static_cast<long>(malloc_usable_size(p)), std::memory_order_relaxed);
   return p;
@@ -36,6 +39,11 @@ void Uncounted(void* p) noexcept {
 
 void* operator new(size_t size) { return Counted(size); }
 void* operator new[](size_t size) { return Counted(size); }
+// Every form that pairs with these must be here too, or a block would be freed by another allocator.
+void* operator new(size_t size, const std::nothrow_t&) noexcept { return Counted(size, false); }
+void* operator new[](size_t size, const std::nothrow_t&) noexcept { return Counted(size, false); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { Uncounted(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { Uncounted(p); }
 void operator delete(void* p) noexcept { Uncounted(p); }
 void operator delete[](void* p) noexcept { Uncounted(p); }
 void operator delete(void* p, size_t) noexcept { Uncounted(p); }

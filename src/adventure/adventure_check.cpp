@@ -176,11 +176,41 @@ void CheckLevel(std::vector<AdventureProblem>& out, int k, const LevelRecord& le
     out.push_back({k, "LinesToFinish",
                    std::to_string(level.LinesToFinish) + " on an Action level: it is won at once"});
   }
+  // The speed rule counts LinesLeft down from LinesToFinish on Bonus levels too.
+  if (level.LevelType != 0 && level.LinesToFinish < 1 && level.LinesToIncreaseSpeed > 0 &&
+      level.MaximalSpeed > level.StartSpeed) {
+    out.push_back({k, "LinesToFinish",
+                   std::to_string(level.LinesToFinish) +
+                       " on a Bonus level: its speed never rises by lines (give it 1000)"});
+  }
   if (level.LevelType != 0 && level.TimeToFinish < 1) {
     out.push_back({k, "TimeToFinish",
                    std::to_string(level.TimeToFinish) + " on a Bonus level: it ends at once"});
   }
   CheckBoard(out, k, level);
+}
+
+// The game shows the table best first and stops at the first zero score.
+void CheckHighScores(std::vector<AdventureProblem>& out, const AdventureRecord& adventure) {
+  int empty = 0;
+  for (int i = 1; i <= kHighScoreCount; ++i) {
+    const int32_t score = adventure.HighScores[i].Score;
+    const std::string place = std::to_string(i);
+    if (empty != 0 && score != 0) {
+      out.push_back({-1, place,
+                     "follows the empty place " + std::to_string(empty) +
+                         " (the game hides every place after the first zero score)"});
+      return;
+    }
+    if (score == 0) {
+      empty = i;
+    } else if (i > 1 && score > adventure.HighScores[i - 1].Score) {
+      out.push_back({-1, place,
+                     "score " + std::to_string(score) + " is above place " + std::to_string(i - 1) +
+                         "'s " + std::to_string(adventure.HighScores[i - 1].Score) +
+                         " (the table runs best first)"});
+    }
+  }
 }
 
 }  // namespace
@@ -210,6 +240,7 @@ std::vector<AdventureProblem> CheckAdventure(const AdventureRecord& adventure) {
   for (int i = 1; i <= kHighScoreCount; ++i) {
     CheckLength(out, -1, std::to_string(i) + ".Name", adventure.HighScores[i].NameBytes);
   }
+  CheckHighScores(out, adventure);
   return out;
 }
 

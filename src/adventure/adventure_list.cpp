@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <system_error>
 
 #include "adventure/adventure_check.h"
@@ -53,8 +54,6 @@ std::string NotesLine(const std::vector<std::string>& notes) {
   return Utf8ToCp1250(line);
 }
 
-std::filesystem::path AdventureFolder(TMain& game) { return game.GamePath("Adventures"); }
-
 // The file the running game came from; the selected entry before any load.
 std::string CurrentFileName(TMain& game) {
   if (!game.Adv.LoadedFileName.empty()) return game.Adv.LoadedFileName;
@@ -99,19 +98,28 @@ AdventureListEntry MakeListEntry(const std::string& fileName, const AdventureRec
 }
 
 AdventureScan ScanAdventureFolder(const std::filesystem::path& folder) {
+  return ScanAdventureFolders({folder});
+}
+
+AdventureScan ScanAdventureFolders(const std::vector<std::filesystem::path>& folders) {
   AdventureScan scan;
-  std::vector<std::string> names;
-  std::error_code ec;
-  std::filesystem::directory_iterator it(folder, ec), end;
-  for (; !ec && it != end; it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    if (IsAdventureName(name)) names.push_back(name);
+  // Each name once, from the last folder that has it.
+  std::map<std::string, std::filesystem::path> found;
+  for (const std::filesystem::path& folder : folders) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+      std::string name = it->path().filename().string();
+      if (IsAdventureName(name)) found[name] = folder;
+    }
   }
+  std::vector<std::string> names;
+  for (const auto& entry : found) names.push_back(entry.first);
   std::sort(names.begin(), names.end(), NameBefore);
   size_t next = 0;
   for (; next < names.size() && scan.Entries.size() < static_cast<size_t>(kMaxAdventures); ++next) {
     const std::string& name = names[next];
-    std::filesystem::path path = folder / name;
+    std::filesystem::path path = found[name] / name;
     std::string error;
     std::vector<uint8_t> bytes = ReadRegularFile(path, &error);
     if (!error.empty()) {
@@ -243,7 +251,7 @@ AdventureListPage BuildAdventureListPage(const AdventureState& state, int select
 }
 
 void ScanAdventures(TMain& game) {
-  AdventureScan scan = ScanAdventureFolder(AdventureFolder(game));
+  AdventureScan scan = ScanAdventureFolders(AdventureFolders(game.Places()));
   LogNotes("Adventures", scan.Notes);
   ApplyScan(game.Adv, std::move(scan));
 }
@@ -257,7 +265,8 @@ bool LoadAdventure(TMain& game, int index) {
   }
   const std::string& name = state.AdventureList[index].FileName;
   std::vector<std::string> notes;
-  Parsed<AdventureRecord> adventure = LoadAdventureFile(AdventureFolder(game) / name, &notes);
+  Parsed<AdventureRecord> adventure =
+      LoadAdventureFile(AdventureReadPath(game.Places(), name), &notes);
   if (!adventure) {
     game.ReportError(adventure.Error);
     return false;
@@ -271,7 +280,7 @@ bool LoadAdventure(TMain& game, int index) {
 
 void ReadRecordScores(TMain& game) {
   std::string name = CurrentFileName(game);
-  Parsed<AdventureRecord> fresh = LoadAdventureFile(AdventureFolder(game) / name, nullptr);
+  Parsed<AdventureRecord> fresh = LoadAdventureFile(AdventureReadPath(game.Places(), name), nullptr);
   if (!fresh) {
     // The scores loaded at the start of the game are the next best thing.
     SetRecordScores(game.Adv, game.Adv.Adventure);
@@ -287,8 +296,14 @@ void SaveHighScore(TMain& game) {
   std::string error;
   if (name.empty()) {
     game.ReportError("The high scores could not be saved: no adventure is loaded.");
-  } else if (!WriteHighScores(AdventureFolder(game) / name, game.Adv, &error)) {
-    game.ReportErrorOnce(error);
+  } else {
+    std::string copyError;
+    std::filesystem::path path = AdventureSavePath(game.Places(), name, &copyError);
+    if (!copyError.empty()) {
+      game.ReportError("The high scores could not be saved: " + copyError);
+    } else if (!WriteHighScores(path, game.Adv, &error)) {
+      game.ReportErrorOnce(error);
+    }
   }
 }
 

@@ -30,6 +30,8 @@ struct AdventureScan {
 };
 // Every "*.paf" (any case) of the folder; a missing folder gives an empty scan.
 AdventureScan ScanAdventureFolder(const std::filesystem::path& folder);
+// Several folders listed as one; a later folder's file replaces an earlier one of the same name.
+AdventureScan ScanAdventureFolders(const std::vector<std::filesystem::path>& folders);
 // Entries 1..n, the count (1 when there is none) and the notes.
 void ApplyScan(AdventureState& state, AdventureScan scan);
 AdventureListEntry MakeListEntry(const std::string& fileName, const AdventureRecord& adventure);

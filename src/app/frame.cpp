@@ -52,7 +52,10 @@ void TMain::DXTimerTimer() {
   Shell.FrameScale = frameRate + frameRate / 2;
   WatchMusic(*this);
   ++Shell.FrameCounter;
-  if (!M.DXDraw.CanDraw()) return;
+  if (!M.DXDraw.CanDraw()) {
+    M.MediaPlayer.Pump();
+    return;
+  }
 
   // Each test reads the state afresh, so a screen that moves on hands over
   // to the next one within the same tick.
@@ -97,6 +100,7 @@ void TMain::DXTimerTimer() {
   }
   DrawNotices(*this);
   M.DXDraw.Flip();
+  M.MediaPlayer.Pump();
 }
 
 }  // namespace plumix

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/gamepad_keys.h"
 #include "app/keys.h"
 #include "media/draw.h"
 
@@ -86,16 +87,18 @@ void TMain::FormCreate() {
     }
   }
   Shell.FirstActivation = true;
-  Guarded([&] { M.LoadAssets(); });
-  if (Options.Audio && !M.DXSound.Open()) {
-    std::fprintf(stderr, "Plumix Adventure: no audio device, playing silently\n");
-  }
+  // The pictures decode while the window opens.
+  M.StartDecodingAssets();
   try {
     M.DXDraw.Initialize(Options.Headless, Options.FullScreen);
   } catch (const GameError& e) {
     ReportError(e.what());
     Shell.Terminated = true;
     return;
+  }
+  Guarded([&] { M.LoadAssets(); });
+  if (Options.Audio && !M.DXSound.Open()) {
+    std::fprintf(stderr, "Plumix Adventure: no audio device, playing silently\n");
   }
   DXDrawInitializeSurface();
   Shell.ScreenState = kTitleScreen;
@@ -146,6 +149,7 @@ void TMain::FormDeactivate() {
   Shell.Active = false;
   // Keys released while another window has the focus never arrive.
   M.DXInput.ReleaseAll();
+  Shell.PadKeys.fill(0);
 }
 
 void TMain::FormClose() {
@@ -191,6 +195,12 @@ void TMain::Dispatch(const PlatformEvent& event) {
       break;
     case PlatformEventType::Quit:
       Shell.Terminated = true;
+      break;
+    case PlatformEventType::PadDown:
+    case PlatformEventType::PadUp:
+      Guarded([&] {
+        PadEvent(*this, static_cast<PadButton>(event.Key), event.Type == PlatformEventType::PadDown);
+      });
       break;
     case PlatformEventType::MouseMove:
     case PlatformEventType::MouseDown:

@@ -1,6 +1,7 @@
 #pragma once
 // TMain, the main object: owns the media layer and all game state, and
 // receives the form's events (creation, activation, keys, timer ticks).
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "media/media.h"
 #include "media/panels.h"
 #include "options/options_panel.h"
+#include "places/places.h"
 #include "settings/notices.h"
 #include "settings/settings.h"
 #include "settings/theme_lists.h"
@@ -37,7 +39,10 @@ enum ScreenStates : uint8_t {
 };
 
 struct GameOptions {
-  std::filesystem::path GameDir;  // the program's own folder
+  std::filesystem::path GameDir;  // the shipped files: the program's own folder
+  // The player's folders; empty: the player's files stay in the game folder.
+  std::filesystem::path ConfigDir;
+  std::filesystem::path DataDir;
   bool Headless = true;           // no window: the back buffer only
   bool FullScreen = true;
   bool Audio = false;             // open the audio device
@@ -56,6 +61,8 @@ struct ShellState {
   bool Active = true;      // the application has the focus
   bool Terminated = false;  // the application ends
   bool TrackOpen = false;   // a music track is open, so its end can be watched
+  // The key each pad button holds down (0: none).
+  std::array<uint16_t, static_cast<size_t>(PadButton::Count)> PadKeys{};
 };
 
 class TMain;
@@ -107,6 +114,7 @@ class TMain {
   // while the music is off).
   void StartTrack(bool play);
   std::filesystem::path GamePath(std::string_view relative) const;
+  FilePlaces Places() const { return {Options.GameDir, Options.ConfigDir, Options.DataDir}; }
   // Shows an error the game carries on after (kept in Errors as well).
   void ReportError(const std::string& text);
   // The same, but a text already shown once in this run is not shown again.

@@ -15,7 +15,8 @@ void DrawPauseOverlay(TMain& game, bool hidden) {
     game.DrawText(387, 405, "GAME PAUSED.", "Shotgun BT", 24, kAqua, kStyleBold);
   }
   DrawPauseLamp(game);
-  game.M.DXDraw.Flip();
+  // Not flipped here: the frame flips once with the notices drawn, so they
+  // do not blink on and off at every paused tick.
 }
 
 void DrawPauseLamp(TMain& game) {

@@ -34,14 +34,23 @@ void Display::ConvertFrame() { table_.Convert(surface_, presented_.data()); }
 
 void Display::Flip() {
   if (!CanDraw()) return;
-  std::memcpy(front_.Pixels.data(), surface_.Pixels.data(), surface_.Pixels.size() * 2);
-  ConvertFrame();
   ++flips_;
-  Present();
+  const size_t bytes = surface_.Pixels.size() * 2;
+  // A still screen costs a comparison a frame instead of a conversion,
+  // an upload and a presentation.
+  const bool stale = window_ && window_->NeedsPresent();
+  if (shown_ && !stale && std::memcmp(front_.Pixels.data(), surface_.Pixels.data(), bytes) == 0) {
+    return;
+  }
+  std::memcpy(front_.Pixels.data(), surface_.Pixels.data(), bytes);
+  ConvertFrame();
+  shown_ = true;
+  Present(true);
 }
 
-void Display::Present() {
-  if (window_) window_->Present(presented_.data());
+void Display::Present(bool paced) {
+  ++presents_;
+  if (window_) window_->Present(presented_.data(), paced);
 }
 
 bool Display::SavePresentedPng(const std::string& path) const {
@@ -70,7 +79,8 @@ bool Display::SetGammaRamp(const GammaRamp& ramp) {
   table_.Build(ramp_);
   // The shown page takes the new ramp at once, as with a hardware ramp.
   table_.Convert(front_, presented_.data());
-  Present();
+  // A fade's steps are timed by the fade, not held back by the refresh.
+  Present(false);
   return true;
 }
 

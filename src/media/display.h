@@ -13,11 +13,15 @@
 namespace plumix {
 
 enum class PlatformEventType {
-  KeyDown, KeyUp, FocusLost, FocusGained, Quit, MouseMove, MouseDown, MouseUp, MouseWheel, TextInput
+  KeyDown, KeyUp, FocusLost, FocusGained, Quit, MouseMove, MouseDown, MouseUp, MouseWheel, TextInput,
+  PadDown, PadUp
 };
+// The buttons of a game controller as the game uses them; the left stick
+// counts as the direction buttons.
+enum class PadButton : uint16_t { Up, Down, Left, Right, Rotate, Fire, Start, Back, Count };
 struct PlatformEvent {
   PlatformEventType Type = PlatformEventType::Quit;
-  uint16_t Key = 0;  // Windows virtual-key code
+  uint16_t Key = 0;  // Windows virtual-key code, or a PadButton
   bool Repeat = false;
   int X = 0, Y = 0;  // the pointer on the 1024 x 768 surface
   int Button = 0;    // 1 left, 2 middle, 3 right
@@ -55,11 +59,13 @@ class Display {
 
   // Converts the back buffer through the gamma ramp and presents it. The
   // back buffer keeps its content, so an overlay can be drawn over the last
-  // frame.
+  // frame. A picture equal to the one shown is not converted or shown again.
   void Flip();
   // Flip without showing: the conversion alone (benchmarks).
   void ConvertFrame();
   int FlipCount() const { return flips_; }
+  // The flips that changed the picture (and every gamma change).
+  int PresentCount() const { return presents_; }
   // The last presented picture, 0xAARRGGBB, 1024 x 768.
   const std::vector<uint32_t>& Presented() const { return presented_; }
   bool SavePresentedPng(const std::string& path) const;
@@ -79,7 +85,7 @@ class Display {
   void PaceFrame();
 
  private:
-  void Present();
+  void Present(bool paced);
   Fonts& fonts_;
   Bitmap surface_{kWidth, kHeight};
   Bitmap front_{kWidth, kHeight};
@@ -91,6 +97,8 @@ class Display {
   bool initialized_ = false;
   bool lost_ = false;
   int flips_ = 0;
+  int presents_ = 0;
+  bool shown_ = false;  // front_ holds the picture on show
 };
 
 // A modal message box; returns the 1-based number of the pressed button.

@@ -20,7 +20,40 @@ ImageList* Media::List(std::string_view name) {
   return nullptr;
 }
 
+namespace {
+
+// Stops at the first picture that cannot be decoded: a broken build.
+Media::DecodedImages DecodeImageAssets() {
+  Media::DecodedImages decoded;
+  for (const ImageAsset& asset : ImageAssets()) {
+    decoded.Pictures.emplace_back();
+    if (asset.RunTime) continue;
+    std::string path = AssetPath(asset);
+    const EmbeddedFile* file = FindEmbedded(path);
+    if (!file) {
+      decoded.Error = "Built-in image " + path + " is missing";
+      break;
+    }
+    Parsed<RgbImage> image = DecodeImage({file->Data, file->Size});
+    if (!image) {
+      decoded.Error = "Built-in image " + path + ": " + image.Error;
+      break;
+    }
+    decoded.Pictures.back() = ToBitmap(*image.Value);
+  }
+  return decoded;
+}
+
+}  // namespace
+
+void Media::StartDecodingAssets() {
+  if (!decoding_.valid()) decoding_ = std::async(std::launch::async, DecodeImageAssets);
+}
+
 void Media::LoadAssets() {
+  DecodedImages decoded = decoding_.valid() ? decoding_.get() : DecodeImageAssets();
+  if (!decoded.Error.empty()) throw GameError(decoded.Error);
+  size_t index = 0;
   for (const ImageAsset& asset : ImageAssets()) {
     ImageItem item;
     item.Name = asset.Name;
@@ -29,14 +62,7 @@ void Media::LoadAssets() {
     item.Transparent = asset.Transparent;
     item.TransparentColor = asset.Key;
     item.SystemMemory = asset.SystemMemory;
-    if (!asset.RunTime) {
-      std::string path = AssetPath(asset);
-      const EmbeddedFile* file = FindEmbedded(path);
-      if (!file) throw GameError("Built-in image " + path + " is missing");
-      Parsed<RgbImage> image = DecodeImage({file->Data, file->Size});
-      if (!image) throw GameError("Built-in image " + path + ": " + image.Error);
-      item.Picture = ToBitmap(*image.Value);
-    }
+    item.Picture = std::move(decoded.Pictures[index++]);
     List(asset.List)->Add(std::move(item));
   }
   for (const WaveAsset& asset : WaveAssets()) {

@@ -1,6 +1,9 @@
 #pragma once
 // The media layer as the game sees it: one object holding every component.
 #include <filesystem>
+#include <future>
+#include <string>
+#include <vector>
 #include <memory>
 
 #include "media/ani.h"
@@ -19,7 +22,11 @@ struct Media {
   explicit Media(Clock& clock);
   ~Media();
 
-  // Fills the image lists and the sound list from the built-in assets.
+  // Begins decoding the built-in pictures on a worker thread, so that the
+  // window can open meanwhile. Pure decoding: it touches nothing else.
+  void StartDecodingAssets();
+  // Fills the image lists and the sound list from the built-in assets (with
+  // the pictures decoded in the background, once they are ready).
   void LoadAssets();
   ImageList* List(std::string_view name);
 
@@ -37,6 +44,14 @@ struct Media {
   KeyboardReader DXInput;
   SpriteEngine DXSpriteEngine;
   FrameTimer DXTimer;
+
+  struct DecodedImages {
+    std::vector<Bitmap> Pictures;  // one for each image asset, empty for run-time ones
+    std::string Error;
+  };
+
+ private:
+  std::future<DecodedImages> decoding_;
 };
 
 }  // namespace plumix

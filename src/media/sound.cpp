@@ -195,6 +195,7 @@ void WaveList::StopAll() {
 
 struct MusicPlayer::Track {
   Mix_Music* Music = nullptr;
+  bool Pending = false;  // not loaded into the mixer yet
   std::vector<uint8_t> Bytes;  // the loader reads from memory while the track plays
   ~Track() {
     if (Music) {
@@ -217,10 +218,9 @@ void MusicPlayer::Open() {
   if (!length) throw GameError("Cannot play music " + FileName + ": " + length.Error);
   auto track = std::make_unique<Track>();
   track->Bytes = std::move(bytes);
-  if (audio_.Available()) {
-    SDL_RWops* rw = SDL_RWFromConstMem(track->Bytes.data(), static_cast<int>(track->Bytes.size()));
-    track->Music = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
-  }
+  // The synthesiser loads its sound font here, which takes a while: that
+  // waits for Pump, after the frame is shown.
+  track->Pending = audio_.Available();
   track_ = std::move(track);
   open_ = true;
   playing_ = false;
@@ -258,6 +258,19 @@ void MusicPlayer::Play() {
   }
   startedAt_ = clock_.Millis();
   playing_ = true;
+}
+
+void MusicPlayer::Pump() {
+  if (!open_ || !track_->Pending) return;
+  track_->Pending = false;
+  SDL_RWops* rw = SDL_RWFromConstMem(track_->Bytes.data(), static_cast<int>(track_->Bytes.size()));
+  track_->Music = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
+  if (!track_->Music || !playing_) return;
+  // The sound begins now, so the clock that watches its end does too.
+  Mix_HaltMusic();
+  Mix_PlayMusic(track_->Music, 1);
+  positionAtStart_ = 0;
+  startedAt_ = clock_.Millis();
 }
 
 void MusicPlayer::Stop() {

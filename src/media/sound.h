@@ -95,6 +95,9 @@ class MusicPlayer {
   void Play();
   // Pauses in place.
   void Stop();
+  // Loads an opened track into the mixer (and starts it when it plays);
+  // the frame loop calls it after each frame.
+  void Pump();
   bool IsOpen() const { return open_; }
   bool Playing() const { return playing_; }
   // Milliseconds. The position runs on a clock that stands while paused.

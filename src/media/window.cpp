@@ -1,6 +1,8 @@
 #include "media/window.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "media/input.h"
 
@@ -20,6 +22,17 @@ uint16_t Cp1250LetterKey(SDL_Keycode key) {
     case 0x0111: case 0x0110: return 0xD0;  // đ
     default: return 0;
   }
+}
+
+// A render node means a GPU. Without one, OpenGL is Mesa's software
+// rasteriser, which costs some 60 MB and more time per picture than SDL's
+// own software renderer drawing into the window.
+bool HasGpu() {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+    if (entry.path().filename().string().starts_with("renderD")) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -83,6 +96,10 @@ uint16_t VirtualKeyFromSdl(SDL_Keycode key) {
 }
 
 Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
+  // Without controller support the keyboard alone still plays.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "Plumix Adventure: no game controllers: %s\n", SDL_GetError());
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     throw GameError(std::string("Cannot start the display: ") + SDL_GetError());
   }
@@ -91,7 +108,13 @@ Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
                              kWidth, kHeight, flags);
   if (!window_) throw GameError(std::string("Cannot open the game window: ") + SDL_GetError());
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  // A renderer the player chose (SDL_RENDER_DRIVER) is kept.
+  if (HasGpu() || SDL_GetHint(SDL_HINT_RENDER_DRIVER)) {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  } else {
+    // The window's own pixels then go straight to X, not through OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) throw GameError(std::string("Cannot draw in the game window: ") + SDL_GetError());
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
@@ -109,7 +132,12 @@ Window::~Window() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
-void Window::Present(const uint32_t* argb) {
+void Window::Present(const uint32_t* argb, bool paced) {
+  if (paced != vsync_) {
+    SDL_RenderSetVSync(renderer_, paced ? 1 : 0);
+    vsync_ = paced;
+  }
+  needsPresent_ = false;
   SDL_UpdateTexture(texture_, nullptr, argb, kWidth * 4);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
@@ -147,6 +175,10 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
           events.push_back({PlatformEventType::FocusLost, 0, false});
         } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           events.push_back({PlatformEventType::FocusGained, 0, false});
+        } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                   e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                   e.window.event == SDL_WINDOWEVENT_RESTORED) {
+          needsPresent_ = true;
         }
         break;
       case SDL_KEYDOWN:
@@ -170,7 +202,7 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
         }
         break;
       default:
-        PointerEvent(e, events);
+        if (!pads_.Handle(e, events)) PointerEvent(e, events);
         break;
     }
   }
@@ -213,6 +245,7 @@ void Window::PointerEvent(const SDL_Event& e, std::vector<PlatformEvent>& events
 
 void Window::ToggleFullScreen() {
   fullScreen_ = !fullScreen_;
+  needsPresent_ = true;
   SDL_SetWindowFullscreen(window_, fullScreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (!fullScreen_) {
     SDL_SetWindowSize(window_, kWidth, kHeight);

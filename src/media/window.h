@@ -7,6 +7,7 @@
 
 #include "media/ani.h"
 #include "media/display.h"
+#include "media/gamepad.h"
 
 namespace plumix {
 
@@ -14,7 +15,10 @@ class Window {
  public:
   explicit Window(bool fullScreen);
   ~Window();
-  void Present(const uint32_t* argb);
+  // paced: wait for the refresh (vsync) where the renderer can.
+  void Present(const uint32_t* argb, bool paced);
+  // The window lost its picture (exposed, resized) and must be shown again.
+  bool NeedsPresent() const { return needsPresent_; }
   void Poll(std::vector<PlatformEvent>& events);
   void ToggleFullScreen();
   bool FullScreen() const { return fullScreen_; }
@@ -29,7 +33,10 @@ class Window {
   SDL_Texture* texture_ = nullptr;
   bool fullScreen_ = true;
   bool swallowEnterUp_ = false;
+  bool needsPresent_ = true;
+  bool vsync_ = true;
   uint64_t nextFrame_ = 0;
+  Gamepads pads_;
   std::vector<SDL_Cursor*> cursors_;
   std::vector<int> sequence_;
   std::vector<int> rates_;

@@ -193,14 +193,17 @@ void ApplyKeyAssignments(const SettingsRecord& settings, KeyboardReader& reader)
 }
 
 void LoadSettings(TMain& game) {
-  SettingsLoad load = LoadSettingsFile(game.GamePath("Settings.set"), game.Rng, game.Themes);
+  const std::filesystem::path path = SettingsPath(game.Places());
+  std::string folderError;
+  if (!MakeFolderFor(path, &folderError)) game.ReportError("No folder for the settings: " + folderError);
+  SettingsLoad load = LoadSettingsFile(path, game.Rng, game.Themes);
   game.Settings = std::move(load.Settings);
   for (const std::string& message : load.Messages) game.ReportError(message);
   ApplyKeyAssignments(game);
 }
 
 void SaveSettings(TMain& game) {
-  SaveResult saved = SaveSettingsFile(game.GamePath("Settings.set"), game.Settings);
+  SaveResult saved = SaveSettingsFile(SettingsPath(game.Places()), game.Settings);
   if (saved.Status == SaveStatus::Protected) {
     // The panel saves on every close; a player who protected the file hears it once.
     game.ReportErrorOnce("The settings are not saved: " + saved.Error +

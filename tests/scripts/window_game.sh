@@ -42,8 +42,8 @@ for n in (1, 2):
     out += [''.join(r) for r in rows]
 open(sys.argv[1], 'w').write('\n'.join(out) + '\n')
 PY
-# Listed after Plumix Academy, whose file name sorts first.
-"$tool" pack "$work/quick" "$work/game/Adventures/QuickShaft.paf" >/dev/null
+# Listed first: its file name sorts before the shipped adventures.
+"$tool" pack "$work/quick" "$work/game/Adventures/AQuickShaft.paf" >/dev/null
 
 display=:$((50 + RANDOM % 400))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -64,14 +64,13 @@ sleep 2
 
 key() { xdotool windowfocus --sync "$id" key "$1"; sleep 0.6; }
 first_place() {
-  "$tool" unpack "$work/game/Adventures/QuickShaft.paf" "$work/unpacked" >/dev/null
+  "$tool" unpack "$work/game/Adventures/AQuickShaft.paf" "$work/unpacked" --force >/dev/null
   grep -E '^1 = ' "$work/unpacked/adventure.txt" || true
 }
 
 key Return   # title
 key Return   # Load Adventure
-key Down     # Quick Shaft
-key Return   # Load
+key Return   # Load Quick Shaft
 key Return   # Start Adventure
 # Enter starts each level and confirms its end; Down drops one element after
 # another. Enter does nothing during play, so the loop needs no timing of its own.

@@ -12,6 +12,7 @@
 #include "adventure/adventure_list.h"
 #include "adventure/level_setup.h"
 #include "adventure/specials.h"
+#include "bot/bot.h"
 #include "media/panels.h"
 
 namespace plumix::testing {
@@ -48,6 +49,27 @@ LevelRecord MakeTestLevel() {
   level.EntryRow = 1;
   MakeOpenWell(level.Board, level.EntryColumn, level.EntryRow);
   level.Elements[8] = 1;
+  return level;
+}
+
+LevelRecord MakeShaftLevel(bool capped) {
+  LevelRecord level = MakeTestLevel();
+  level.Title = capped ? "Capped Shaft" : "Shaft";
+  level.Board = {};
+  for (int y = 1; y <= 15; ++y) {
+    for (int x = 9; x <= 18; ++x) {
+      const bool wall = x == 9 || x == 18 || y == 15 || (x == 11 && y <= 7);
+      const bool open = y <= 6 || x == 16 || (x == 10 && y == 7);
+      level.Board[x][y].Code = wall ? kEdge : open ? kEmpty : kBlock;
+    }
+  }
+  if (capped) level.Board[16][7].Code = kBlock;
+  level.EntryColumn = 12;
+  level.Board[12][1].Code = kEntryMark;
+  level.Elements = {};
+  level.Elements[1] = 1;
+  level.NextElements = 0;
+  level.LinesToFinish = 4;
   return level;
 }
 
@@ -99,6 +121,10 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
   }
   GameOptions game;
   game.GameDir = Dir;
+  if (options_.PlayerFolders) {
+    game.ConfigDir = Dir / "home" / "config";
+    game.DataDir = Dir / "home" / "data";
+  }
   game.Headless = true;
   game.Audio = options_.Audio;
   game.SeedFromClock = false;
@@ -176,23 +202,12 @@ AdventureRecord Harness::ReadAdventure(const std::string& fileName) const {
 }
 
 void Harness::StartLevelFromFile(const std::string& fileName, int level) {
-  TMain& game = *game_;
   Parsed<AdventureRecord> adventure = LoadAdventureFile(Dir / "Adventures" / fileName, nullptr);
   if (!adventure) throw std::runtime_error("cannot load " + fileName + ": " + adventure.Error);
-  AdventureState& adv = game.Adv;
-  adv.Adventure = std::move(*adventure.Value);
-  adv.LoadedFileName = fileName;
-  adv.CurrentLevel = level;
-  adv.Score = 0;
-  adv.LevelScores = {};
-  adv.SaveCount = 0;
-  adv.HighScoreRank = 0;
-  adv.HighScorePlaced = false;
-  game.Shell.ScreenState = kLevelInfoScreen;
-  SetUpLevel(game);
-  CreatePlaySprites(game);
-  CoverNextElements(game, 0);
-  game.Shell.ScreenState = kPlayScreen;
+  StartLevelDirectly(*game_, *adventure.Value, level);
+  game_->Adv.LoadedFileName = fileName;
+  // A test game saves its high score on a loss, as a played game does.
+  game_->Adv.SaveCount = 0;
 }
 
 void Harness::StartLevel(const AdventureRecord& adventure, int level) {

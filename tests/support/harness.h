@@ -18,6 +18,9 @@ struct HarnessOptions {
   // Replaces the game folder's Music with these files (name -> bytes).
   std::vector<std::pair<std::string, std::vector<uint8_t>>> Music{};
   std::vector<std::string> TrackNames{};
+  // The player's files go to Dir/home/config and Dir/home/data, as for a
+  // read-only game folder.
+  bool PlayerFolders = false;
 };
 
 class Harness {
@@ -70,6 +73,12 @@ class Harness {
 // Empty cells inside, the entry at (14, 1) with its EntryMark, only kind 8
 // (one cell) allowed, an Action level of 10 lines.
 LevelRecord MakeTestLevel();
+// A hall (rows 1..6) that can never fill, as a sealed cell of each of its
+// rows is out of reach, over a shaft one column wide (column 16, rows 7..14)
+// in rows otherwise filled with blocks: one long element (kind 1, the only
+// kind) in the shaft wins the level's 4 lines. With a cap, a block in row 7
+// seals the shaft, and only a laser shot opens it.
+LevelRecord MakeShaftLevel(bool capped);
 // An adventure of `levels` copies of MakeTestLevel.
 AdventureRecord MakeTestAdventure(int levels = 1);
 

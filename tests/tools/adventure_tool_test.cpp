@@ -9,6 +9,7 @@
 #include "adventure_tool.h"
 #include "media/bitmap.h"
 #include "media/clock.h"
+#include "support/harness.h"
 
 namespace plumix {
 namespace {
@@ -21,10 +22,10 @@ struct ToolRun {
   std::string Out, Err;
 };
 
-ToolRun Tool(const std::vector<std::string>& args) {
+ToolRun Tool(const std::vector<std::string>& args, const fs::path& gameDir = {}) {
   std::ostringstream out, err;
   ToolRun run;
-  run.Code = RunAdventureTool(args, out, err);
+  run.Code = RunAdventureTool(args, out, err, gameDir);
   run.Out = out.str();
   run.Err = err.str();
   return run;
@@ -200,7 +201,7 @@ TEST_F(AdventureTool, SourceErrorsNameTheLine) {
            board.substr(6 * 31),
        "line 8: 'X' is no cell character"},
       {"[Level 1]\nBoard =\n?" + board.substr(1), "line 3: '?' at column 1 needs a 'Cell 1 1 = value' line"},
-      {"[Level 1]\nBoard =\n" + board.substr(0, 10 * 31), "line 3: a grid needs 30 lines"},
+      {"[Level 1]\nBoard =\n" + board.substr(0, 10 * 31), "line 3: the board of level 1 has 10 rows; it needs 30"},
       {"[HighScores]\n61 = 5 \"x\"\n", "line 2: 61 is outside 1..60"},
       {"[HighScores]\n1 = 5\n", "line 2: expected 'N = score \"name\"'"},
       {"[Adventure]\n[Adventure]\n", "line 2: [Adventure] is given twice"},
@@ -268,6 +269,75 @@ TEST_F(AdventureTool, HelpUsageAndFailedWrites) {
   EXPECT_EQ(pack.Code, 2);
   EXPECT_FALSE(pack.Err.empty());
   EXPECT_EQ(Read(dir / "b.paf"), GoodAdventure("Old", 1)) << "the old file stays whole";
+}
+
+// The messages a level designer meets while writing a source by hand.
+TEST_F(AdventureTool, DesignerMessages) {
+  std::string board;
+  for (int y = 1; y <= 30; ++y) board += (y == 1 ? "#@" + std::string(27, '-') : "#" + std::string(28, '-')) + "#\n";
+  const std::string head = "[Adventure]\nLastLevelIndex = 2\n[Level 3]\nEntryColumn = 2\n";
+  // A byte-order mark reads as nothing; a number for a cell the grid already gives is a warning.
+  fs::create_directories(dir / "bom");
+  WriteText(dir / "bom" / kSourceFileName, "\xEF\xBB\xBF" + head + "Cell 5 6 = 2\nBoard =\n" + board);
+  ToolRun bom = Tool({"pack", (dir / "bom").string(), (dir / "bom.paf").string()});
+  EXPECT_EQ(bom.Code, 0) << bom.Err;
+  EXPECT_NE(bom.Err.find("line 5: Cell 5 6 = 2 overrides the grid's '-'"), std::string::npos) << bom.Err;
+  EXPECT_EQ(Read(dir / "bom.paf")[CellAt(3, 5, 6)], 2);
+
+  const std::string rows29 = board.substr(31);
+  std::string commented = board;
+  commented.insert(5 * 31 + 30, "  # a ledge");
+  for (const auto& [text, words] :
+       {std::pair{head + "Board =\n" + rows29 + "[HighScores]\n", "the board of level 3 has 29 rows; it needs 30"},
+        std::pair{head + "Board =\n" + commented, "line 11: grid rows take no comments"}}) {
+    Parsed<AdventureRecord> parsed = ReadAdventureSource(text);
+    EXPECT_NE(parsed.Error.find(words), std::string::npos) << "expected '" << words << "', got '" << parsed.Error << "'";
+  }
+
+  ToolRun few = Tool({"unpack", (dir / "bom.paf").string()});
+  EXPECT_EQ(few.Code, 2);
+  EXPECT_NE(few.Err.find("Usage:"), std::string::npos) << few.Err;
+  ToolRun nowhere = Tool({"pack", (dir / "bom").string(), (dir / "no-such" / "x.paf").string()});
+  EXPECT_EQ(nowhere.Code, 2);
+  EXPECT_NE(nowhere.Err.find("there is no folder " + (dir / "no-such").string()), std::string::npos) << nowhere.Err;
+
+  // Unpacking over a source the designer may have edited needs --force.
+  const std::vector<uint8_t> edited = Read(dir / "bom" / kSourceFileName);
+  ToolRun again = Tool({"unpack", (dir / "bom.paf").string(), (dir / "bom").string()});
+  EXPECT_EQ(again.Code, 2);
+  EXPECT_NE(again.Err.find("--force"), std::string::npos) << again.Err;
+  EXPECT_EQ(Read(dir / "bom" / kSourceFileName), edited);
+  EXPECT_EQ(Tool({"unpack", (dir / "bom.paf").string(), (dir / "bom").string(), "--force"}).Code, 0);
+  EXPECT_NE(Read(dir / "bom" / kSourceFileName), edited);
+
+  std::vector<uint8_t> b = GoodAdventure("Scores", 1);
+  PutScore(b, 1, "A", 100);
+  PutScore(b, 2, "B", 300);
+  PutScore(b, 4, "D", 50);
+  Write(dir / "scores.paf", b);
+  ToolRun check = Tool({"check", (dir / "scores.paf").string()});
+  EXPECT_EQ(check.Code, 1);
+  EXPECT_NE(check.Out.find("HighScores, 2: score 300 is above place 1's 100"), std::string::npos) << check.Out;
+  EXPECT_NE(check.Out.find("HighScores, 4: follows the empty place 3"), std::string::npos) << check.Out;
+}
+
+TEST_F(AdventureTool, ProveTellsAWinnableLevelFromAnUnwinnableOne) {
+  AdventureRecord adventure = MakeTestAdventure(2);
+  adventure.Levels[1] = MakeShaftLevel(false);
+  adventure.Levels[2] = MakeShaftLevel(true);  // no laser beams: the shaft stays shut
+  Write(dir / "shafts.paf", SerialiseAdventure(adventure));
+  const std::string paf = (dir / "shafts.paf").string();
+  ToolRun one = Tool({"prove", paf, "--level", "1", "--seeds", "2"}, PLUMIX_GAME_DIR);
+  EXPECT_EQ(one.Code, 0) << one.Out << one.Err;
+  EXPECT_NE(one.Out.find("Shaft"), std::string::npos) << one.Out;
+  EXPECT_NE(one.Out.find("2/2  won  in    1 elements"), std::string::npos) << one.Out;
+  EXPECT_NE(one.Out.find("lines   4"), std::string::npos) << one.Out;
+  ToolRun both = Tool({"prove", paf}, PLUMIX_GAME_DIR);
+  EXPECT_EQ(both.Code, 1) << both.Out << both.Err;
+  EXPECT_NE(both.Out.find("Capped Shaft                   0/3  lost"), std::string::npos) << both.Out;
+  EXPECT_NE(both.Out.find("1 of 2 level(s) won at least once"), std::string::npos) << both.Out;
+  EXPECT_EQ(Tool({"prove", paf, "--level", "3"}).Code, 2);
+  EXPECT_EQ(Tool({"prove", paf, "--seeds"}).Code, 2);
 }
 
 }  // namespace

@@ -334,7 +334,10 @@ class PendingText {
 
 class SourceReader {
  public:
-  explicit SourceReader(std::string_view text) : record_(ZeroRecord()) {
+  SourceReader(std::string_view text, std::vector<std::string>* warnings)
+      : record_(ZeroRecord()), warnings_(warnings) {
+    // Editors that save with a byte-order mark put it before the first line.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     size_t start = 0;
     while (start <= text.size()) {
       size_t end = text.find('\n', start);
@@ -388,6 +391,7 @@ class SourceReader {
       int k = static_cast<int>(Number(line, header.substr(7, header.size() - 8), 1, kMaxLevels));
       part_ = Part::Level;
       level_ = &record_.Levels[k];
+      levelNumber_ = k;
       levelTitle_.emplace(&level_->Title, &level_->TitleBytes);
     } else {
       Fail(line, "unknown section " + std::string(header));
@@ -406,6 +410,17 @@ class SourceReader {
     if (levelTitle_) levelTitle_->Finish();
     for (const Override& o : overrides_) {
       Cell& cell = level_->Board[o.X][o.Y];
+      const bool asked = std::any_of(unknown_.begin(), unknown_.end(), [&](const Override& u) {
+        return o.Board == u.Board && o.X == u.X && o.Y == u.Y;
+      });
+      if (!asked && warnings_ && seen_.count(o.Board ? "Board" : "Kinds")) {
+        const uint8_t was = o.Board ? cell.Code : cell.Kind;
+        warnings_->push_back("line " + std::to_string(o.Line) + ": " + (o.Board ? "Cell " : "Kind ") +
+                             std::to_string(o.X) + " " + std::to_string(o.Y) + " = " +
+                             std::to_string(o.Value) + " overrides the grid's '" +
+                             (o.Board ? CellCharacter(was) : KindCharacter(was)) +
+                             "' (only a '?' asks for a value)");
+      }
       (o.Board ? cell.Code : cell.Kind) = o.Value;
     }
     for (const Override& u : unknown_) {
@@ -517,7 +532,7 @@ class SourceReader {
       std::vector<int64_t> at = Numbers(line, key.substr(5), 1, kBoardSize, 10);
       if (at.size() != 2) Fail(line, "expected '" + key.substr(0, 4) + " X Y = value'");
       overrides_.push_back({key[0] == 'C', static_cast<int>(at[0]), static_cast<int>(at[1]),
-                            static_cast<uint8_t>(Number(line, value, 0, 255))});
+                            static_cast<uint8_t>(Number(line, value, 0, 255)), line});
     } else {
       Fail(line, "unknown field " + key + " in a level");
     }
@@ -542,12 +557,28 @@ class SourceReader {
     }
   }
 
+  // A line meant as a grid row: a long first word without the small letters
+  // every field name has (so a wrong character is reported in its row).
+  static bool LooksLikeRow(std::string_view line) {
+    line = Trim(line);
+    const std::string_view word = line.substr(0, line.find_first_of(" \t"));
+    return word.size() >= 10 && std::none_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+  }
+
   void Grid(size_t at, bool board) {
     int first = static_cast<int>(at) + 2;
-    if (at + kBoardSize >= lines_.size()) Fail(first, "a grid needs 30 lines of 30 characters");
+    int rows = 0;
+    while (at + rows + 1 < lines_.size() && LooksLikeRow(lines_[at + rows + 1])) ++rows;
+    if (rows != kBoardSize) {
+      Fail(first, std::string(board ? "the board" : "the kinds grid") + " of level " +
+                      std::to_string(levelNumber_) + " has " + std::to_string(rows) + " rows; it needs 30");
+    }
     for (int y = 1; y <= kBoardSize; ++y) {
       std::string_view row = lines_[at + y];
       int line = static_cast<int>(at) + 1 + y;
+      if (row.size() > kBoardSize && Trim(row.substr(kBoardSize)).starts_with('#')) {
+        Fail(line, "grid rows take no comments; put the comment on a line of its own above the grid");
+      }
       if (row.size() != kBoardSize) {
         Fail(line, "a grid line needs exactly 30 characters, not " + std::to_string(row.size()));
       }
@@ -582,6 +613,8 @@ class SourceReader {
   AdventureRecord record_;
   Part part_ = Part::None;
   LevelRecord* level_ = nullptr;
+  int levelNumber_ = 0;
+  std::vector<std::string>* warnings_ = nullptr;
   std::optional<Header> header_;
   std::optional<PendingText<30>> levelTitle_;
   std::map<int, PendingText<30>> names_;
@@ -636,9 +669,9 @@ std::string WriteAdventureSource(const AdventureRecord& adventure) {
   return w.Take();
 }
 
-Parsed<AdventureRecord> ReadAdventureSource(std::string_view text) {
+Parsed<AdventureRecord> ReadAdventureSource(std::string_view text, std::vector<std::string>* warnings) {
   try {
-    return Parsed<AdventureRecord>::Ok(SourceReader(text).Read());
+    return Parsed<AdventureRecord>::Ok(SourceReader(text, warnings).Read());
   } catch (const SourceError& e) {
     return Parsed<AdventureRecord>::Fail(e.Text);
   }

@@ -5,6 +5,7 @@
 // docs/adventure-format.md.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "adventure/adventure.h"
 #include "media/error.h"
@@ -12,8 +13,10 @@
 namespace plumix {
 
 std::string WriteAdventureSource(const AdventureRecord& adventure);
-// Errors name the line: "line 12: ...".
-Parsed<AdventureRecord> ReadAdventureSource(std::string_view text);
+// Errors name the line: "line 12: ...". Warnings (a source that reads but
+// may not say what was meant) are added to `warnings` when it is given.
+Parsed<AdventureRecord> ReadAdventureSource(std::string_view text,
+                                            std::vector<std::string>* warnings = nullptr);
 
 // The board alphabet: one character per cell code 0..19, '?' for any other.
 char CellCharacter(uint8_t code);

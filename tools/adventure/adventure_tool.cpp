@@ -1,5 +1,6 @@
 #include "adventure_tool.h"
 
+#include <charconv>
 #include <filesystem>
 #include <system_error>
 
@@ -7,6 +8,7 @@
 #include "adventure/adventure_file.h"
 #include "adventure_source.h"
 #include "media/bitmap.h"
+#include "prove.h"
 
 namespace plumix {
 namespace {
@@ -14,9 +16,14 @@ namespace {
 constexpr int kOk = 0, kProblems = 1, kFailed = 2;
 
 constexpr const char* kHelp = R"(Usage:
-  plumix-adventure unpack FILE.paf DIR   write DIR/adventure.txt, the text source of FILE.paf
+  plumix-adventure unpack FILE.paf DIR [--force]
+                                         write DIR/adventure.txt, the text source of
+                                         FILE.paf (--force: replace an existing one)
   plumix-adventure pack DIR FILE.paf     build FILE.paf from DIR/adventure.txt
   plumix-adventure check FILE.paf        list every problem by level and field
+  plumix-adventure prove FILE.paf [--level N] [--seeds K]
+                                         a bot plays each level with K seeds (3);
+                                         exit 0 when every level was won at least once
   plumix-adventure --help                this text
 
 Unpacking and packing again gives back the same bytes. Pack writes the file
@@ -74,11 +81,25 @@ bool ReadRecord(const std::filesystem::path& file, AdventureRecord& record, std:
   return true;
 }
 
-int Unpack(const std::filesystem::path& file, const std::filesystem::path& dir,
+// Written through a temporary file: a missing folder is named as the user gave it.
+bool FolderExists(const std::filesystem::path& file, std::ostream& err) {
+  const std::filesystem::path folder = file.parent_path();
+  std::error_code ec;
+  if (folder.empty() || std::filesystem::is_directory(folder, ec)) return true;
+  err << "Cannot write " << file.string() << ": there is no folder " << folder.string() << "\n";
+  return false;
+}
+
+int Unpack(const std::filesystem::path& file, const std::filesystem::path& dir, bool force,
            std::ostream& out, std::ostream& err) {
   AdventureRecord record;
   if (!ReadRecord(file, record, err)) return kFailed;
   std::error_code ec;
+  if (!force && std::filesystem::exists(dir / kSourceFileName, ec)) {
+    err << (dir / kSourceFileName).string()
+        << " exists already; unpack with --force to replace it\n";
+    return kFailed;
+  }
   std::filesystem::create_directories(dir, ec);
   if (ec) {
     err << "Cannot make the folder " << dir.string() << ": " << ec.message() << "\n";
@@ -105,12 +126,15 @@ int Pack(const std::filesystem::path& dir, const std::filesystem::path& file, st
     err << error << "\n";
     return kFailed;
   }
-  Parsed<AdventureRecord> record =
-      ReadAdventureSource(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+  std::vector<std::string> warnings;
+  Parsed<AdventureRecord> record = ReadAdventureSource(
+      std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), &warnings);
   if (!record) {
     err << sourcePath.string() << ", " << record.Error << "\n";
     return kFailed;
   }
+  for (const std::string& warning : warnings) err << "warning: " << sourcePath.string() << ", " << warning << "\n";
+  if (!FolderExists(file, err)) return kFailed;
   std::vector<uint8_t> bytes = SerialiseAdventure(*record.Value);
   if (!WriteFileBytes(file, bytes, &error)) {
     err << error << "\n";
@@ -137,17 +161,53 @@ int Check(const std::filesystem::path& file, std::ostream& out, std::ostream& er
   return kProblems;
 }
 
+bool ReadCount(const std::string& text, int low, int high, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
+}
+
+int Prove(const std::vector<std::string>& args, const std::filesystem::path& gameDir, std::ostream& out,
+          std::ostream& err) {
+  ProveOptions options;
+  options.GameDir = gameDir;
+  for (size_t i = 2; i < args.size(); i += 2) {
+    const bool level = args[i] == "--level", seeds = args[i] == "--seeds";
+    if ((!level && !seeds) || i + 1 >= args.size() ||
+        !ReadCount(args[i + 1], 1, level ? kMaxLevels : 1000, level ? options.Level : options.Seeds)) {
+      err << kHelp;
+      return kFailed;
+    }
+  }
+  AdventureRecord record;
+  if (!ReadRecord(args[1], record, err)) return kFailed;
+  if (options.Level > PlayedLevelCount(record)) {
+    err << args[1] << " has " << PlayedLevelCount(record) << " level(s), no level " << options.Level << "\n";
+    return kFailed;
+  }
+  // The game plays what it would make of the file when loading it.
+  PrepareForPlay(record);
+  return ProveAdventure(record, options, out, err);
+}
+
 }  // namespace
 
-int RunAdventureTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+int RunAdventureTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const std::filesystem::path& gameDir) {
+  const std::string command = args.empty() ? "" : args[0];
+  if (args.size() == 1 && (command == "--help" || command == "-h" || command == "help")) {
     out << kHelp;
     return kOk;
   }
-  if (args.size() == 3 && args[0] == "unpack") return Unpack(args[1], args[2], out, err);
-  if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2], out, err);
-  if (args.size() == 2 && args[0] == "check") return Check(args[1], out, err);
-  err << "plumix-adventure: unknown command; try plumix-adventure --help\n";
+  const bool force = args.size() == 4 && args[3] == "--force";
+  if (command == "unpack" && (args.size() == 3 || force)) return Unpack(args[1], args[2], force, out, err);
+  if (command == "pack" && args.size() == 3) return Pack(args[1], args[2], out, err);
+  if (command == "check" && args.size() == 2) return Check(args[1], out, err);
+  if (command == "prove" && args.size() >= 2) return Prove(args, gameDir, out, err);
+  if (command == "unpack" || command == "pack" || command == "check" || command == "prove") {
+    err << kHelp;
+  } else {
+    err << "plumix-adventure: unknown command; try plumix-adventure --help\n";
+  }
   return kFailed;
 }
 

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,5 +7,8 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return plumix::RunAdventureTool(args, std::cout, std::cerr);
+  // The tool lives in the game folder, beside the pictures the game plays with.
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return plumix::RunAdventureTool(args, std::cout, std::cerr, ec ? std::filesystem::path() : self.parent_path());
 }

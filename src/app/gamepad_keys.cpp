@@ -1,0 +1,48 @@
+#include "app/gamepad_keys.h"
+
+#include "app/main_form.h"
+#include "settings/key_names.h"
+
+namespace plumix {
+namespace {
+
+bool YesNoQuestion(const TMain& game) {
+  if (game.Shell.ScreenState == kPlayScreen) return game.Paused && game.QuitPrompt;
+  return game.Shell.ScreenState == kMenuScreen && game.Menu.MenuState == kMainMenuQuitQuestion;
+}
+
+}  // namespace
+
+uint16_t PadKey(const TMain& game, PadButton button) {
+  const bool play = game.Shell.ScreenState == kPlayScreen && !game.OptionsOpen;
+  switch (button) {
+    case PadButton::Up: return kVkUp;
+    case PadButton::Down: return kVkDown;
+    case PadButton::Left: return kVkLeft;
+    case PadButton::Right: return kVkRight;
+    case PadButton::Rotate: return play ? kVkUp : kVkReturn;
+    case PadButton::Fire: return play ? KeyCodeFromName(game.Settings.KeyAction) : kVkEscape;
+    case PadButton::Start:
+      if (YesNoQuestion(game)) return KeyCodeFromName("Y");
+      return play ? KeyCodeFromName(game.Settings.KeyPause) : kVkReturn;
+    case PadButton::Back: return kVkEscape;
+    case PadButton::Count: break;
+  }
+  return 0;
+}
+
+void PadEvent(TMain& game, PadButton button, bool down) {
+  const size_t slot = static_cast<size_t>(button);
+  if (slot >= game.Shell.PadKeys.size()) return;
+  uint16_t& pressed = game.Shell.PadKeys[slot];
+  if (!down) {
+    if (pressed != 0) game.FormKeyUp(pressed);
+    pressed = 0;
+    return;
+  }
+  if (pressed != 0) return;
+  pressed = PadKey(game, button);
+  if (pressed != 0) game.FormKeyDown(pressed);
+}
+
+}  // namespace plumix

@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include "support/harness.h"
+
+namespace plumix {
+namespace {
+
+TEST(StillFrames, AStillScreenIsPresentedOnceAndAChangedPixelAgain) {
+  testing::Harness h;
+  Display& display = h.Game().M.DXDraw;
+  h.RunFrames(2);
+  const int flips = display.FlipCount();
+  const int presents = display.PresentCount();
+  ASSERT_GT(presents, 0);
+  h.RunFrames(60);
+  EXPECT_EQ(display.FlipCount(), flips + 60) << "the frame loop runs on";
+  EXPECT_EQ(display.PresentCount(), presents) << "the still title screen is not shown again";
+
+  const uint32_t before = h.Pixel(1000, 10);
+  display.Surface().Pixels[10 * Display::kWidth + 1000] ^= 0xFFFF;
+  display.Flip();
+  EXPECT_EQ(display.PresentCount(), presents + 1);
+  EXPECT_NE(h.Pixel(1000, 10), before);
+  h.RunFrames(1);
+  EXPECT_EQ(display.PresentCount(), presents + 2) << "the redrawn title differs from the changed picture";
+  EXPECT_EQ(h.Pixel(1000, 10), before);
+}
+
+}  // namespace
+}  // namespace plumix

@@ -9,8 +9,6 @@
 #include <set>
 #include <string>
 
-#include <unistd.h>
-
 #include "generate.h"
 #include "media/assets.h"
 #include "media/bitmap.h"

@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build (and, with --test, the test suite;
-# with --package, the Debian package's checks) needs, only those that are
-# missing. Runs apt-get as root, else through sudo.
+# Installs the Debian packages the build (with --test, the test suite; with
+# --package, the Debian package's checks; with --fuzz, clang's libFuzzer and
+# sanitizers) needs, only those that are missing. Runs apt-get as root, else
+# through sudo.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
           libjpeg62-turbo-dev libpng-dev libgtest-dev timgm6mb-soundfont)
-if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xdotool imagemagick xfonts-base x11-utils desktop-file-utils appstream bc)
-fi
-# Checking the Debian package (cpack -G DEB, then lintian).
-if [[ "${1:-}" == "--package" ]]; then
-  packages+=(lintian desktop-file-utils appstream)
-fi
+for option in "$@"; do
+  case "$option" in
+    --test) packages+=(xvfb xdotool imagemagick xfonts-base x11-utils desktop-file-utils appstream bc) ;;
+    # Checking the Debian package (cpack -G DEB, then lintian).
+    --package) packages+=(lintian desktop-file-utils appstream) ;;
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  esac
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

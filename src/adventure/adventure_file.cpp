@@ -181,12 +181,13 @@ Writer EntryWriter(std::span<uint8_t> file, int i) {
 }  // namespace
 
 Parsed<AdventureRecord> ParseAdventure(std::span<const uint8_t> bytes) {
-  if (bytes.size() != kAdventureFileSize) {
-    return Parsed<AdventureRecord>::Fail("it is " + std::to_string(bytes.size()) +
+  if (bytes.size() < kAdventureFileSize) {
+    return Parsed<AdventureRecord>::Fail("it is only " + std::to_string(bytes.size()) +
                                          " bytes long; an adventure file has " +
                                          std::to_string(kAdventureFileSize));
   }
-  Reader in(bytes);
+  // Whatever follows the record is not the game's; the save keeps it.
+  Reader in(bytes.first(kAdventureFileSize));
   AdventureRecord adventure;
   adventure.Title = in.ShortString(kTitle, adventure.TitleBytes);
   adventure.Author = in.ShortString(kAuthor, adventure.AuthorBytes);
@@ -224,7 +225,7 @@ std::vector<uint8_t> SerialiseAdventure(const AdventureRecord& adventure) {
 
 void PatchHighScores(std::span<uint8_t> fileBytes, const AdventureRecord& adventure,
                      const std::array<int32_t, kMaxLevels + 1>* recordScores) {
-  assert(fileBytes.size() == kAdventureFileSize);
+  assert(fileBytes.size() >= kAdventureFileSize);
   for (int i = 1; i <= kHighScoreCount; ++i) {
     WriteEntry(EntryWriter(fileBytes, i), adventure.HighScores[i]);
   }

@@ -30,7 +30,8 @@ std::string ShortStringText(const ShortStringBytes<N>& bytes) {
   return std::string(bytes.Chars.begin(), bytes.Chars.begin() + length);
 }
 
-// Fails only for a wrong size; nothing inside the record is refused.
+// Fails only for a file shorter than one record, and reads the first record of
+// a longer one; nothing inside the record is refused.
 Parsed<AdventureRecord> ParseAdventure(std::span<const uint8_t> bytes);
 // A text field that differs from its kept bytes is written over them (at most
 // its capacity); otherwise the kept bytes are written as they were.
@@ -38,6 +39,7 @@ std::vector<uint8_t> SerialiseAdventure(const AdventureRecord& adventure);
 
 // Writes the high-score table of `adventure` into a file's bytes and, when
 // `recordScores` is given, its entries 1..100 into the levels' RecordScore.
+// Bytes after the first record are left alone.
 void PatchHighScores(std::span<uint8_t> fileBytes, const AdventureRecord& adventure,
                      const std::array<int32_t, kMaxLevels + 1>* recordScores);
 

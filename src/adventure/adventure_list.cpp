@@ -198,16 +198,18 @@ bool WriteHighScores(const std::filesystem::path& path, const AdventureState& st
                      std::string* error) {
   std::string why;
   std::vector<uint8_t> bytes = ReadRegularFile(path, &why);
-  if (why.empty() && bytes.size() != kAdventureFileSize) {
-    why = path.filename().string() + " is " + std::to_string(bytes.size()) +
+  if (why.empty() && bytes.size() < kAdventureFileSize) {
+    why = path.filename().string() + " is only " + std::to_string(bytes.size()) +
           " bytes long; an adventure file has " + std::to_string(kAdventureFileSize);
   }
-  if (why.empty()) {
-    PatchHighScores(bytes, state.Adventure, state.HighScoreRank == 1 ? &state.LevelScores : nullptr);
-    WriteFileBytes(path, bytes, &why);
+  if (!why.empty()) {
+    if (error) *error = "The high scores could not be saved (the file is unchanged): " + why;
+    return false;
   }
-  if (why.empty()) return true;
-  if (error) *error = "The high scores could not be saved (the file is unchanged): " + why;
+  PatchHighScores(bytes, state.Adventure, state.HighScoreRank == 1 ? &state.LevelScores : nullptr);
+  SaveResult saved = SaveFile(path, bytes);
+  if (saved) return true;
+  if (error) *error = "The high scores could not be saved: " + saved.Error;
   return false;
 }
 
@@ -300,7 +302,7 @@ void SaveHighScore(TMain& game) {
     if (!copyError.empty()) {
       game.ReportError("The high scores could not be saved: " + copyError);
     } else if (!WriteHighScores(path, game.Adv, &error)) {
-      game.ReportError(error);
+      game.ReportErrorOnce(error);
     }
   }
 }

@@ -45,6 +45,10 @@ void TMain::ReportError(const std::string& text) {
   }
 }
 
+void TMain::ReportErrorOnce(const std::string& text) {
+  if (ErrorsShownOnce.insert(text).second) ReportError(text);
+}
+
 int ShowMessageDialog(const std::string& message, const std::string& caption,
                       const std::string& button1, const std::string& button2,
                       const std::string& button3, int icon, int defaultChoice, TMain* owner) {
@@ -116,10 +120,18 @@ void TMain::FormActivate() {
   Shell.FirstActivation = false;
   const auto fonts = GamePath("Graphics/Fonts");
   // Missing font files fall back to a system face.
-  M.FontSet.Install("Arial CE", fonts / "Font1.ttf");
-  M.FontSet.InstallBold("Arial CE", fonts / "Font1Bold.ttf");
-  M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf", kDialogStretch);
-  M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch);
+  std::string badFonts;
+  auto note = [&](bool installed, const char* file) {
+    if (!installed && badFonts.find(file) == std::string::npos) badFonts += std::string(" ") + file;
+  };
+  note(M.FontSet.Install("Arial CE", fonts / "Font1.ttf"), "Font1.ttf");
+  note(M.FontSet.InstallBold("Arial CE", fonts / "Font1Bold.ttf"), "Font1Bold.ttf");
+  note(M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf", kDialogStretch), "Font1.ttf");
+  note(M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch), "Font2.ttf");
+  if (!badFonts.empty() && M.FontSet.Ready()) {
+    ReportError("Fonts missing or damaged in Graphics/Fonts:" + badFonts +
+                "; a system font is used in their place.");
+  }
   if (ControlPanel.CBTile < 0) BuildControlPanel(*this);
   ResetNotices(Notices);
   if (Options.SeedFromClock) Rng.Seed(Time.Millis() ^ static_cast<uint64_t>(std::time(nullptr)));
@@ -246,8 +258,9 @@ void TMain::SetCursorMode(std::string_view name) {
       if (cursor) {
         arrowCursor_ = std::make_unique<AniCursor>(std::move(*cursor.Value));
       } else {
-        std::fprintf(stderr, "Plumix Adventure: CurArrow.ani: %s\n",
-                     error.empty() ? cursor.Error.c_str() : error.c_str());
+        ReportErrorOnce("CurArrow.ani cannot be used (" +
+                        (error.empty() ? cursor.Error : std::string("it is missing or unreadable")) +
+                        "); the system arrow is shown instead.");
       }
     }
     // Without the animated cursor the system arrow stands in.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,6 +117,8 @@ class TMain {
   FilePlaces Places() const { return {Options.GameDir, Options.ConfigDir, Options.DataDir}; }
   // Shows an error the game carries on after (kept in Errors as well).
   void ReportError(const std::string& text);
+  // The same, but a text already shown once in this run is not shown again.
+  void ReportErrorOnce(const std::string& text);
 
   GameOptions Options;
   Clock& Time;
@@ -138,6 +141,7 @@ class TMain {
   bool Paused = false;
   bool QuitPrompt = false;
   std::vector<std::string> Errors;
+  std::set<std::string> ErrorsShownOnce;
 
  private:
   template <class F>

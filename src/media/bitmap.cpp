@@ -44,15 +44,32 @@ struct JpegError {
   jpeg_error_mgr mgr;
   jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  jpeg_progress_mgr progress;
 };
 
+// libjpeg's own handler would end the program; this one returns to the decoder.
 void JpegErrorExit(j_common_ptr info) {
   auto* err = reinterpret_cast<JpegError*>(info->err);
   (*info->err->format_message)(info, err->message);
   longjmp(err->jump, 1);
 }
 
+constexpr int kMaxJpegScans = 100;
+
+void JpegProgress(j_common_ptr info) {
+  auto* cinfo = reinterpret_cast<j_decompress_ptr>(info);
+  if (cinfo->input_scan_number <= kMaxJpegScans) return;
+  auto* err = reinterpret_cast<JpegError*>(info->err);
+  std::snprintf(err->message, sizeof err->message, "too many scans");
+  longjmp(err->jump, 1);
+}
+
 }  // namespace
+
+// Far beyond any picture of the game, well short of what would exhaust memory.
+constexpr size_t kMaxImagePixels = size_t{4096} * 4096;
+
+bool TooLarge(size_t width, size_t height) { return width * height > kMaxImagePixels; }
 
 Parsed<RgbImage> DecodePng(std::span<const uint8_t> bytes) {
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
@@ -73,6 +90,10 @@ Parsed<RgbImage> DecodePng(std::span<const uint8_t> bytes) {
   }
   png_set_read_fn(png, &state, PngRead);
   png_read_info(png, info);
+  if (TooLarge(png_get_image_width(png, info), png_get_image_height(png, info))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return Parsed<RgbImage>::Fail("the PNG picture is too large");
+  }
   png_set_expand(png);
   png_set_strip_16(png);
   png_set_strip_alpha(png);
@@ -132,6 +153,13 @@ Parsed<RgbImage> DecodeJpeg(std::span<const uint8_t> bytes) {
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
+  if (TooLarge(cinfo.image_width, cinfo.image_height)) {
+    jpeg_destroy_decompress(&cinfo);
+    return Parsed<RgbImage>::Fail("the JPEG picture is too large");
+  }
+  // A damaged progressive file can ask for endless scans; real pictures have a dozen.
+  err.progress.progress_monitor = JpegProgress;
+  cinfo.progress = &err.progress;
   cinfo.out_color_space = JCS_RGB;
   jpeg_start_decompress(&cinfo);
   image.Width = static_cast<int>(cinfo.output_width);
@@ -207,66 +235,6 @@ RgbImage ToRgb(const Bitmap& bitmap) {
     image.Rgb.push_back(static_cast<uint8_t>(Blue8(p)));
   }
   return image;
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
-  std::error_code code;
-  if (!std::filesystem::is_regular_file(path, code)) {
-    if (error) *error = "Cannot open file " + path.string();
-    return {};
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = "Cannot open file " + path.string();
-    return {};
-  }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    if (error) *error = "Cannot read file " + path.string();
-    return {};
-  }
-  if (error) error->clear();
-  return bytes;
-}
-
-// Written to a temporary file beside the target and renamed over it, so that
-// a crash or a full disk leaves either the old file or the new one.
-bool WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-                    std::string* error) {
-  std::filesystem::path temp = path;
-  temp += ".tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  auto fail = [&](const char* what) {
-    int code = errno;
-    if (fd >= 0) ::close(fd);
-    ::unlink(temp.c_str());
-    if (error) *error = std::string(what) + " " + temp.string() + ": " + std::strerror(code);
-    return false;
-  };
-  if (fd < 0) return fail("Cannot write file");
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail("Cannot write file");
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) return fail("Cannot write file");
-  if (::close(fd) != 0) {
-    fd = -1;
-    return fail("Cannot write file");
-  }
-  fd = -1;
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    int code = errno;
-    ::unlink(temp.c_str());
-    if (error) *error = "Cannot replace file " + path.string() + ": " + std::strerror(code);
-    return false;
-  }
-  if (error) error->clear();
-  return true;
 }
 
 }  // namespace plumix

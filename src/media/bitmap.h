@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "media/error.h"
+#include "media/files.h"
 
 namespace plumix {
 
@@ -45,9 +46,5 @@ std::vector<uint8_t> EncodeJpeg(const RgbImage& image, int quality);
 
 Bitmap ToBitmap(const RgbImage& image);
 RgbImage ToRgb(const Bitmap& bitmap);
-
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path, std::string* error);
-bool WriteFileBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes,
-                    std::string* error);
 
 }  // namespace plumix

@@ -2,6 +2,7 @@
 // tracks, turned into time through the tempo changes.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 #include "media/sound.h"
@@ -136,6 +137,8 @@ Parsed<int> MidiLengthMs(std::span<const uint8_t> midi) {
     }
     ms += (lastTick - tick) * tempo / 1000.0 / division;
   }
+  // Over 24 days: a damaged delta time, and more than an int can hold.
+  if (!(ms <= std::numeric_limits<int>::max())) return Parsed<int>::Fail("implausibly long track");
   return Parsed<int>::Ok(static_cast<int>(std::lround(ms)));
 }
 

@@ -93,7 +93,9 @@ std::string Utf8ToCp1250(std::string_view text) {
       }
       cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }
-    if (bad) {
+    // An overlong form could smuggle in a line end or any other control byte.
+    constexpr uint32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+    if (bad || cp < kShortest[extra]) {
       out += '?';
       ++i;
       continue;

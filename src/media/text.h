@@ -45,6 +45,8 @@ class Fonts {
   bool InstallBold(const std::string& face, const std::filesystem::path& file);
   void Remove(const std::string& face);
   bool Installed(const std::string& face) const;
+  // False when the font library could not start: then no file can be judged.
+  bool Ready() const { return ttfReady_; }
   // Point sizes as on a 96-dpi screen. Unknown faces fall back to the first
   // installed face, then to a system sans face.
   const TextMask& Render(const std::string& face, int size, int style, std::string_view cp1250);

@@ -61,12 +61,15 @@ bool Find(const KeyName (&table)[N], std::string_view name, uint16_t& code) {
   return false;
 }
 
-// A single character stands for its own code, as an earlier panel stored every
-// other key; the characters from "`" to DEL (numeric-pad and F-key codes) never were.
+// A single character stands for its own code only where the key capture once
+// stored that key as its own byte: keys with no name of their own ("%" is the
+// code of Left, which was always captured as "Left").
 bool SingleCharacter(std::string_view name, uint16_t& code) {
   if (name.size() != 1) return false;
   auto b = static_cast<unsigned char>(name[0]);
-  if (b < 0x21 || (b >= 0x60 && b <= 0x7F)) return false;
+  bool ownByte = (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == 9 || b == 20 ||
+                 (b >= 186 && b <= 192) || (b >= 219 && b <= 222) || b == 226;
+  if (!ownByte) return false;
   code = b;
   return true;
 }

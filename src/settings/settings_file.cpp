@@ -61,8 +61,8 @@ std::string FileName(const std::filesystem::path& path) { return path.filename()
 }  // namespace
 
 Parsed<SettingsRecord> ParseSettings(std::span<const uint8_t> bytes) {
-  if (bytes.size() != kSettingsFileSize) {
-    return Parsed<SettingsRecord>::Fail("it is " + std::to_string(bytes.size()) +
+  if (bytes.size() < kSettingsFileSize) {
+    return Parsed<SettingsRecord>::Fail("it is only " + std::to_string(bytes.size()) +
                                         " bytes long instead of " +
                                         std::to_string(kSettingsFileSize));
   }
@@ -118,9 +118,10 @@ SettingsLoad LoadSettingsFile(const std::filesystem::path& path, Random& rng,
   std::filesystem::file_status status = std::filesystem::status(path, ec);
   if (!std::filesystem::exists(status)) {
     result.Settings = DefaultSettings(rng, lists);
-    std::string error;
-    if (!SaveSettingsFile(path, result.Settings, &error)) {
-      result.Messages.push_back(name + " could not be created; the settings will not be kept. " + error);
+    SaveResult saved = SaveSettingsFile(path, result.Settings);
+    if (!saved) {
+      result.Messages.push_back(name + " could not be created; the settings will not be kept. " +
+                                saved.Error);
     }
     return result;
   }
@@ -143,6 +144,12 @@ SettingsLoad LoadSettingsFile(const std::filesystem::path& path, Random& rng,
     return result;
   }
   result.Settings = DefaultSettings(rng, lists);
+  if (IsWriteProtected(path)) {
+    result.Messages.push_back(name + " is damaged (" + parsed.Error +
+                              ") and write-protected; it is left as it is and the default "
+                              "settings are used.");
+    return result;
+  }
   std::filesystem::path bad = FreeBadName(path);
   std::filesystem::rename(path, bad, ec);
   if (ec) {
@@ -153,15 +160,26 @@ SettingsLoad LoadSettingsFile(const std::filesystem::path& path, Random& rng,
   }
   std::string message = name + " was damaged (" + parsed.Error + "); it was renamed to " +
                         FileName(bad) + " and the default settings are used.";
-  if (!SaveSettingsFile(path, result.Settings, &error)) message += " " + error;
+  SaveResult saved = SaveSettingsFile(path, result.Settings);
+  if (!saved) message += " " + saved.Error;
   result.Messages.push_back(message);
   return result;
 }
 
+SaveResult SaveSettingsFile(const std::filesystem::path& path, const SettingsRecord& settings) {
+  std::vector<uint8_t> bytes = SerialiseSettings(settings);
+  // Whatever follows the record in a longer file is kept.
+  std::string ignored;
+  std::vector<uint8_t> old = ReadFileBytes(path, &ignored);
+  if (old.size() > kSettingsFileSize) bytes.insert(bytes.end(), old.begin() + kSettingsFileSize, old.end());
+  return SaveFile(path, bytes);
+}
+
 bool SaveSettingsFile(const std::filesystem::path& path, const SettingsRecord& settings,
                       std::string* error) {
-  std::vector<uint8_t> bytes = SerialiseSettings(settings);
-  return WriteFileBytes(path, bytes, error);
+  SaveResult saved = SaveSettingsFile(path, settings);
+  if (error) *error = saved.Error;
+  return static_cast<bool>(saved);
 }
 
 void ApplyKeyAssignments(const SettingsRecord& settings, KeyboardReader& reader) {
@@ -185,9 +203,13 @@ void LoadSettings(TMain& game) {
 }
 
 void SaveSettings(TMain& game) {
-  std::string error;
-  if (!SaveSettingsFile(SettingsPath(game.Places()), game.Settings, &error)) {
-    game.ReportError("The settings could not be saved (the file is unchanged): " + error);
+  SaveResult saved = SaveSettingsFile(SettingsPath(game.Places()), game.Settings);
+  if (saved.Status == SaveStatus::Protected) {
+    // The panel saves on every close; a player who protected the file hears it once.
+    game.ReportErrorOnce("The settings are not saved: " + saved.Error +
+                         " Changes last until the game ends.");
+  } else if (!saved) {
+    game.ReportError("The settings could not be saved: " + saved.Error);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "media/error.h"
+#include "media/files.h"
 #include "settings/settings.h"
 
 namespace plumix {
@@ -26,7 +27,8 @@ void SaveSettings(TMain& game);
 void ApplyKeyAssignments(TMain& game);
 
 // ---- The same on plain values ----
-// Fails only for a wrong size; a text length above 30 reads 30 characters.
+// Fails only for a file shorter than one record (a longer one is read as its
+// first record); a text length above 30 reads 30 characters.
 Parsed<SettingsRecord> ParseSettings(std::span<const uint8_t> bytes);
 // Texts longer than 30 bytes are cut; bytes after a text are zero.
 std::vector<uint8_t> SerialiseSettings(const SettingsRecord& settings);
@@ -42,7 +44,8 @@ struct SettingsLoad {
 // unreadable file is left alone and the defaults are used.
 SettingsLoad LoadSettingsFile(const std::filesystem::path& path, Random& rng,
                               const ThemeLists& lists);
-// Replaces the file at once or not at all.
+// Replaces the record at once or not at all, keeping any bytes after it.
+SaveResult SaveSettingsFile(const std::filesystem::path& path, const SettingsRecord& settings);
 bool SaveSettingsFile(const std::filesystem::path& path, const SettingsRecord& settings,
                       std::string* error);
 

@@ -28,24 +28,46 @@ std::vector<std::string> ParseListText(std::span<const uint8_t> bytes) {
   return lines;
 }
 
-std::vector<std::string> ReadListFile(const std::filesystem::path& path) {
+std::vector<std::string> ReadListFile(const std::filesystem::path& path, std::string* problem) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return {};
-  std::string error;
-  std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
-  if (!error.empty()) return {};
-  return ParseListText(bytes);
+  std::string why;
+  std::vector<std::string> names;
+  if (!std::filesystem::exists(path, ec)) {
+    why = "is missing";
+  } else if (!std::filesystem::is_regular_file(path, ec)) {
+    why = "is not a file";
+  } else {
+    std::string error;
+    std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
+    names = error.empty() ? ParseListText(bytes) : std::vector<std::string>{};
+    if (!error.empty()) why = "cannot be read";
+    else if (names.empty()) why = "lists nothing";
+  }
+  if (problem) *problem = why;
+  return names;
 }
 
-void ReadThemeLists(const std::filesystem::path& gameDir, ThemeLists& lists) {
-  lists.Tracks = ReadListFile(gameDir / "Music" / "Tracks.txt");
-  lists.Tiles = ReadListFile(gameDir / "Graphics" / "Tiles" / "Tiles.txt");
-  lists.Cubes = ReadListFile(gameDir / "Graphics" / "Cubes" / "Themes.txt");
-  lists.Edges = ReadListFile(gameDir / "Graphics" / "Edges" / "Edges.txt");
+std::vector<std::string> ReadThemeLists(const std::filesystem::path& gameDir, ThemeLists& lists) {
+  std::vector<std::string> problems;
+  auto read = [&](const std::filesystem::path& relative, std::vector<std::string>& list) {
+    std::string problem;
+    list = ReadListFile(gameDir / relative, &problem);
+    if (!problem.empty()) problems.push_back(relative.string() + " " + problem);
+  };
+  read("Music/Tracks.txt", lists.Tracks);
+  read("Graphics/Tiles/Tiles.txt", lists.Tiles);
+  read("Graphics/Cubes/Themes.txt", lists.Cubes);
+  read("Graphics/Edges/Edges.txt", lists.Edges);
+  return problems;
 }
 
 void LoadThemeLists(TMain& game) {
-  ReadThemeLists(game.Options.GameDir, game.Themes);
+  std::vector<std::string> problems = ReadThemeLists(game.Options.GameDir, game.Themes);
+  if (!problems.empty()) {
+    std::string text = "Some theme lists cannot be used, so their choices stay empty:";
+    for (const std::string& problem : problems) text += "\n" + problem;
+    game.ReportErrorOnce(text);
+  }
   ScanAdventures(game);
 }
 

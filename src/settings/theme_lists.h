@@ -29,9 +29,13 @@ struct ThemeLists {
 // extra entry. Code page 1250, or UTF-8 after a byte-order mark.
 std::vector<std::string> ParseListText(std::span<const uint8_t> bytes);
 // A missing or unreadable file gives an empty list.
-std::vector<std::string> ReadListFile(const std::filesystem::path& path);
+// An empty list when the file is missing or unreadable; `problem` says why
+// ("is missing"), or is empty.
+std::vector<std::string> ReadListFile(const std::filesystem::path& path,
+                                      std::string* problem = nullptr);
 // In the order music, tiles, cubes, edges.
-void ReadThemeLists(const std::filesystem::path& gameDir, ThemeLists& lists);
+// Returns what was wrong with the list files, one line each.
+std::vector<std::string> ReadThemeLists(const std::filesystem::path& gameDir, ThemeLists& lists);
 // The four lists, then the adventure scan.
 void LoadThemeLists(TMain& game);
 // Entry n (1-based) of a list, or "" when there is none.

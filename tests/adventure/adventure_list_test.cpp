@@ -336,11 +336,11 @@ TEST_F(HighScoreFile, AFailedSaveLeavesTheFileAndSaysSo) {
   EnterHighScore(state, "Champion");
   std::string error;
 
-  fs::create_directories(dir / "game.paf.tmp" / "x");
+  fs::create_directories(dir / ".game.paf.saving" / "x");
   EXPECT_FALSE(WriteHighScores(path, state, &error));
   EXPECT_NE(error.find("unchanged"), std::string::npos) << error;
   EXPECT_EQ(Read(path), original);
-  fs::remove_all(dir / "game.paf.tmp");
+  fs::remove_all(dir / ".game.paf.saving");
 
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
@@ -353,7 +353,7 @@ TEST_F(HighScoreFile, AFailedSaveLeavesTheFileAndSaysSo) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(ok);
   EXPECT_EQ(Read(path), original);
-  EXPECT_FALSE(fs::exists(dir / "game.paf.tmp"));
+  EXPECT_FALSE(fs::exists(dir / ".game.paf.saving"));
 
   Write(path, std::vector<uint8_t>(1000, 3));
   EXPECT_FALSE(WriteHighScores(path, state, &error));
@@ -363,6 +363,41 @@ TEST_F(HighScoreFile, AFailedSaveLeavesTheFileAndSaysSo) {
   fs::remove(path);
   EXPECT_FALSE(WriteHighScores(path, state, &error));
   EXPECT_FALSE(fs::exists(path)) << "the saver never creates an adventure";
+}
+
+TEST_F(HighScoreFile, SavesRespectLinksModesLongerFilesAndProtection) {
+  // A designer's adventure: kept elsewhere, linked in, with notes after the record.
+  fs::path real = dir / "work" / "mine.paf";
+  fs::create_directories(real.parent_path());
+  std::vector<uint8_t> longer = original;
+  longer.insert(longer.end(), {'n', 'o', 't', 'e', 's'});
+  Write(real, longer);
+  fs::permissions(real, fs::perms(0640));
+  fs::remove(path);
+  fs::create_symlink("work/mine.paf", path);
+  AdventureScan scan = ScanAdventureFolder(dir);
+  ASSERT_EQ(scan.Entries.size(), 1u) << "a longer file is listed as its first record";
+
+  state.Score = 9999;
+  EnterHighScore(state, "Champion");
+  std::string error;
+  ASSERT_TRUE(WriteHighScores(path, state, &error)) << error;
+  EXPECT_TRUE(fs::is_symlink(path)) << "the link stays a link";
+  std::vector<uint8_t> now = Read(real);
+  ASSERT_EQ(now.size(), longer.size());
+  EXPECT_TRUE(std::equal(now.end() - 5, now.end(), longer.end() - 5)) << "the bytes after the record are kept";
+  now.resize(kPafSize);
+  ExpectUnchangedElsewhere(now);
+  EXPECT_EQ(ParseAdventure(now).Value->HighScores[1].Name, "Champion");
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
+
+  fs::permissions(real, fs::perms(0444));
+  std::vector<uint8_t> before = Read(real);
+  state.SaveCount = 0;
+  EXPECT_FALSE(WriteHighScores(path, state, &error));
+  EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
+  EXPECT_EQ(Read(real), before);
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms(0444));
 }
 
 // ---- The list page ----

@@ -169,7 +169,8 @@ TEST(AdventureList, LoadOpensTheGameMenuOfTheSelectedEntry) {
   h.Press(kVkReturn);
   EXPECT_EQ(game.Menu.MenuState, kGameMenuStart);
   EXPECT_EQ(game.Adv.Adventure.Title, "Adventure 3");
-  const ScreenText* title = FindText(MenuPageTexts(game), "Adventure 3");
+  const auto texts = MenuPageTexts(game);  // kept: the found text points into it
+  const ScreenText* title = FindText(texts, "Adventure 3");
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->X, 271);
   EXPECT_EQ(title->Style, kStyleBold);

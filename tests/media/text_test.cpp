@@ -24,6 +24,7 @@ TEST(CodePage1250, AccentedLettersConvertBothWays) {
   }
   EXPECT_EQ(Utf8ToCp1250("日"), "?");
   EXPECT_EQ(Utf8ToCp1250("\xC4"), "?") << "a cut sequence";
+  EXPECT_EQ(Utf8ToCp1250("a\xC0\x8A" "b"), "a??b") << "an overlong line end is no line end";
 }
 
 class CanvasTest : public ::testing::Test {

@@ -39,6 +39,9 @@ TEST(KeyNames, UnknownNamesGiveF1) {
   EXPECT_EQ(KeyCodeFromName("Left "), 112);
   EXPECT_EQ(KeyCodeFromName("a"), 112) << "lower-case letters were never key names";
   EXPECT_EQ(KeyCodeFromName("`"), 112);
+  for (const char* name : {"%", "&", "(", "[", "~", " ", "\x7F", "\xA0", "\xFF"}) {
+    EXPECT_EQ(KeyCodeFromName(name), 112) << "'" << name << "' was never stored for its code";
+  }
   EXPECT_EQ(KeyCodeFromName("Key 070"), 112) << "only the canonical number form";
   EXPECT_EQ(KeyCodeFromName("Key 65536"), 112);
   EXPECT_EQ(KeyCodeFromName("Key "), 112);

@@ -151,7 +151,12 @@ TEST(SettingsRecord, UnsafeTextLengthsAndWrongSizes) {
   EXPECT_EQ(written[0], 30);
   EXPECT_EQ(written[31], 4) << "the name must not spill into KeyLeft";
 
-  for (size_t size : {0u, 537u, 539u, 1076u}) {
+  std::vector<uint8_t> longer = HandBuiltSettings();
+  longer.resize(1076, 0xEE);
+  Parsed<SettingsRecord> first = ParseSettings(longer);
+  ASSERT_TRUE(first) << "a longer file is read as its first record";
+  EXPECT_EQ(SerialiseSettings(*first.Value), HandBuiltSettings());
+  for (size_t size : {0u, 537u}) {
     Parsed<SettingsRecord> bad = ParseSettings(std::vector<uint8_t>(size, 0));
     EXPECT_FALSE(bad) << size;
     EXPECT_NE(bad.Error.find(std::to_string(size)), std::string::npos) << bad.Error;
@@ -202,12 +207,22 @@ TEST(SettingsFile, WrongSizeIsSetAsideAndReplaced) {
   EXPECT_EQ(load.Settings.PlayerName, "PLUMIX FREAK");
 
   // A second damaged file does not overwrite the first one set aside.
-  std::vector<uint8_t> longFile(600, 0x42);
-  ASSERT_TRUE(WriteFileBytes(path, longFile, &error));
+  std::vector<uint8_t> otherFile(60, 0x42);
+  ASSERT_TRUE(WriteFileBytes(path, otherFile, &error));
   load = LoadSettingsFile(path, rng, ThemeLists{});
   EXPECT_EQ(ReadAll(dir / "Settings.set.bad"), shortFile);
-  EXPECT_EQ(ReadAll(dir / "Settings.set.bad.1"), longFile);
+  EXPECT_EQ(ReadAll(dir / "Settings.set.bad.1"), otherFile);
   EXPECT_EQ(fs::file_size(path), 538u);
+
+  // A damaged file the player protected stays where and as it is.
+  ASSERT_TRUE(WriteFileBytes(path, otherFile, &error));
+  fs::permissions(path, fs::perms(0444));
+  load = LoadSettingsFile(path, rng, ThemeLists{});
+  ASSERT_EQ(load.Messages.size(), 1u);
+  EXPECT_NE(load.Messages[0].find("write-protected"), std::string::npos) << load.Messages[0];
+  EXPECT_EQ(ReadAll(path), otherFile);
+  EXPECT_FALSE(fs::exists(dir / "Settings.set.bad.2"));
+  EXPECT_EQ(load.Settings.PlayerName, "PLUMIX FREAK");
 }
 
 TEST(SettingsFile, UnreadableFileIsLeftAlone) {
@@ -234,7 +249,8 @@ TEST(SettingsFile, SaveWritesTheRecord) {
   ASSERT_EQ(bytes.size(), 538u);
   EXPECT_EQ(bytes[0], 3);
   EXPECT_EQ(bytes[536], 1);
-  EXPECT_FALSE(fs::exists(dir / "Settings.set.tmp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+      << "no temporary file is left";
 }
 
 TEST(SettingsFile, InterruptedSaveLeavesTheOldFile) {
@@ -245,11 +261,11 @@ TEST(SettingsFile, InterruptedSaveLeavesTheOldFile) {
   SettingsRecord other;
 
   // The temporary file cannot be made.
-  fs::create_directories(dir / "Settings.set.tmp" / "x");
+  fs::create_directories(dir / ".Settings.set.saving" / "x");
   EXPECT_FALSE(SaveSettingsFile(path, other, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadAll(path), HandBuiltSettings());
-  fs::remove_all(dir / "Settings.set.tmp");
+  fs::remove_all(dir / ".Settings.set.saving");
 
   // The disk fills up in the middle of the write.
   rlimit saved{};
@@ -264,7 +280,7 @@ TEST(SettingsFile, InterruptedSaveLeavesTheOldFile) {
   EXPECT_FALSE(saved_ok);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadAll(path), HandBuiltSettings());
-  EXPECT_FALSE(fs::exists(dir / "Settings.set.tmp")) << "no half-written file is left";
+  EXPECT_FALSE(fs::exists(dir / ".Settings.set.saving")) << "no half-written file is left";
 }
 
 TEST(KeyAssignments, PlayerKeysGoToSlotZero) {

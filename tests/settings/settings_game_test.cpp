@@ -51,12 +51,32 @@ TEST(SettingsGame, SavingKeepsChangesAndReportsFailures) {
   std::vector<uint8_t> saved = ReadFileBytes(path, &error);
   EXPECT_EQ(ParseSettings(saved).Value->KeyLeft, "Num 4");
 
-  fs::create_directories(harness.Dir / "Settings.set.tmp" / "x");
+  fs::create_directories(harness.Dir / ".Settings.set.saving" / "x");
   game.Settings.KeyLeft = "Num 6";
   SaveSettings(game);
   ASSERT_EQ(game.Errors.size(), 1u);
   EXPECT_NE(game.Errors[0].find("settings could not be saved"), std::string::npos) << game.Errors[0];
   EXPECT_EQ(ReadFileBytes(path, &error), saved);
+  fs::remove_all(harness.Dir / ".Settings.set.saving");
+
+  // A longer file keeps its tail; a protected one is left alone and named once.
+  std::vector<uint8_t> longer = saved;
+  longer.insert(longer.end(), 100, 0xEE);
+  ASSERT_TRUE(WriteFileBytes(path, longer, &error)) << error;
+  SaveSettings(game);
+  std::vector<uint8_t> now = ReadFileBytes(path, &error);
+  ASSERT_EQ(now.size(), longer.size());
+  EXPECT_EQ(ParseSettings(now).Value->KeyLeft, "Num 6");
+  EXPECT_TRUE(std::equal(now.begin() + 538, now.end(), longer.begin() + 538));
+  fs::permissions(path, fs::perms(0444));
+  game.Errors.clear();
+  game.Settings.KeyLeft = "Num 8";
+  SaveSettings(game);
+  SaveSettings(game);
+  ASSERT_EQ(game.Errors.size(), 1u) << "told once";
+  EXPECT_NE(game.Errors[0].find("write-protected"), std::string::npos) << game.Errors[0];
+  EXPECT_EQ(ReadFileBytes(path, &error), now);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
 }
 
 }  // namespace

@@ -264,7 +264,7 @@ TEST_F(AdventureTool, HelpUsageAndFailedWrites) {
   Write(dir / "a.paf", GoodAdventure("A", 1));
   ASSERT_EQ(Tool({"unpack", (dir / "a.paf").string(), (dir / "src").string()}).Code, 0);
   Write(dir / "b.paf", GoodAdventure("Old", 1));
-  fs::create_directories(dir / "b.paf.tmp" / "x");
+  fs::create_directories(dir / ".b.paf.saving" / "x");
   ToolRun pack = Tool({"pack", (dir / "src").string(), (dir / "b.paf").string()});
   EXPECT_EQ(pack.Code, 2);
   EXPECT_FALSE(pack.Err.empty());

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +8,6 @@
 #include <map>
 #include <set>
 #include <string>
-
-#include <unistd.h>
 
 #include "generate.h"
 #include "media/assets.h"

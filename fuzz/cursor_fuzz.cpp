@@ -1,0 +1,11 @@
+// The animated cursor and its frames.
+#include "fuzz_check.h"
+#include "media/ani.h"
+
+using namespace plumix;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ParseAni(FuzzBytes(data, size));
+  ParseCursorImage(FuzzBytes(data, size));
+  return 0;
+}

@@ -1,0 +1,13 @@
+// A theme picture in PNG form.
+#include "fuzz_check.h"
+#include "media/bitmap.h"
+
+using namespace plumix;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Parsed<RgbImage> image = DecodePng(FuzzBytes(data, size));
+  if (!image) return 0;
+  FUZZ_CHECK(image.Value->Rgb.size() == size_t(image.Value->Width) * image.Value->Height * 3);
+  ToBitmap(*image.Value);
+  return 0;
+}

@@ -311,7 +311,7 @@ void Editor::Redo() {
 void Editor::Save(bool force) {
   std::filesystem::path path = controls_.At(file_).Text;
   if (path.empty()) path = "New Adventure.paf";
-  const SaveResult result = Model.Save(path, force);
+  const EditorSaveResult result = Model.Save(path, force);
   if (result.Saved) {
     Status = "Saved " + path.string();
     saveWarned_ = false;

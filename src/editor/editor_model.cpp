@@ -6,7 +6,7 @@
 #include "adventure/adventure_file.h"
 #include "adventure_source.h"
 #include "engine/board.h"
-#include "media/bitmap.h"
+#include "media/files.h"
 
 namespace plumix {
 namespace {
@@ -84,8 +84,8 @@ std::vector<AdventureProblem> EditorModel::Problems(int level) const {
   return out;
 }
 
-SaveResult EditorModel::Save(const std::filesystem::path& path, bool force) {
-  SaveResult result;
+EditorSaveResult EditorModel::Save(const std::filesystem::path& path, bool force) {
+  EditorSaveResult result;
   if (!force) {
     for (const AdventureProblem& p : CheckAdventure(Adventure)) {
       if (Blocking(p)) result.Problems.push_back(DescribeProblem(p));

@@ -17,7 +17,7 @@ struct PaintCell {
   uint8_t Kind = 1;
 };
 
-struct SaveResult {
+struct EditorSaveResult {
   bool Saved = false;
   std::vector<std::string> Problems;  // why it was refused, one line each
   std::string Error;                  // the file could not be written
@@ -42,7 +42,7 @@ class EditorModel {
   // Refuses while a played level would hang or break the game, unless forced
   // after the designer has seen the problems. Writes atomically; the
   // high-score table on disk (the game may have added to it) is kept.
-  SaveResult Save(const std::filesystem::path& path, bool force);
+  EditorSaveResult Save(const std::filesystem::path& path, bool force);
   std::string ExportSource() const;
   // Replaces the adventure with the one the text describes (undoable).
   bool ImportSource(std::string_view text, std::string* error);

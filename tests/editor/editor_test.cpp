@@ -123,7 +123,7 @@ TEST(EditorModel, SaveKeepsEveryByteItDoesNotChangeAndRefusesABrokenLevel) {
   // A wall over the entry mark: refused, with why.
   m.Change();
   m.Current().Board[m.Current().EntryColumn][m.Current().EntryRow].Code = kEdge;
-  const SaveResult refused = m.Save(path, false);
+  const EditorSaveResult refused = m.Save(path, false);
   EXPECT_FALSE(refused.Saved);
   ASSERT_FALSE(refused.Problems.empty());
   EXPECT_NE(refused.Problems.front().find("Level 2"), std::string::npos) << refused.Problems.front();

@@ -100,8 +100,14 @@ Editor::Editor(TMain& game) : game_(game), controls_(game.M.FontSet) {
 
 std::string Editor::SourcePath() const {
   // Where the designers' tool unpacks to and packs from: <name>/adventure.txt.
-  std::filesystem::path path = Model.Path.empty() ? std::filesystem::path("New Adventure.paf") : Model.Path;
+  std::filesystem::path path = Model.Path.empty() ? DefaultFile() : Model.Path;
   return (path.replace_extension() / "adventure.txt").string();
+}
+
+std::filesystem::path Editor::DefaultFile() const {
+  // Where the game lists it at once: the player's own adventure folder.
+  const std::vector<std::filesystem::path> folders = AdventureFolders(game_.Places());
+  return (folders.empty() ? std::filesystem::path() : folders.back()) / "New Adventure.paf";
 }
 
 int Editor::Button(int page, const char* caption, Rect bounds, std::function<void()> click) {
@@ -285,7 +291,7 @@ void Editor::SyncControls() {
   controls_.At(entryRow_).ItemIndex = entry(level.EntryRow);
   for (int k = 1; k <= kElementKinds; ++k) controls_.At(elements_[k]).Checked = level.Elements[k] != 0;
   for (int k = 1; k <= kSpecialKinds; ++k) controls_.At(specialKinds_[k]).Checked = level.Specials[k] != 0;
-  controls_.SetText(file_, Model.Path.string());
+  controls_.SetText(file_, (Model.Path.empty() ? DefaultFile() : Model.Path).string());
   controls_.SetText(advTitle_, Model.Adventure.Title);
   controls_.SetText(author_, Model.Adventure.Author);
   controls_.SetText(contact_, Model.Adventure.Contact);
@@ -310,7 +316,12 @@ void Editor::Redo() {
 
 void Editor::Save(bool force) {
   std::filesystem::path path = controls_.At(file_).Text;
-  if (path.empty()) path = "New Adventure.paf";
+  if (path.empty()) path = DefaultFile();
+  std::string folderError;
+  if (!MakeFolderFor(path, &folderError)) {
+    Status = folderError;
+    return;
+  }
   const EditorSaveResult result = Model.Save(path, force);
   if (result.Saved) {
     Status = "Saved " + path.string();

@@ -43,6 +43,8 @@ class Editor {
   std::vector<std::string> ProofLines;
   // The path source files are exported to and imported from.
   std::string SourcePath() const;
+  // A new adventure's file: in the player's adventure folder.
+  std::filesystem::path DefaultFile() const;
 
   void Event(const PlatformEvent& event);
   // One turn of the main loop: a play frame while test-playing, else the

@@ -17,6 +17,10 @@ install(TARGETS plumix RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
 if(TARGET plumix-adventure)
   install(TARGETS plumix-adventure RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
 endif()
+if(TARGET plumix-editor)
+  target_compile_definitions(plumix-editor PRIVATE PLUMIX_INSTALLED_DATA="${PLUMIX_INSTALLED_DATA}")
+  install(TARGETS plumix-editor RUNTIME DESTINATION ${PLUMIX_INSTALL_GAMESDIR})
+endif()
 # From the sources, so that a played portable folder's files never ship.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${PLUMIX_INSTALL_DATADIR}
         PATTERN Settings.set EXCLUDE)
@@ -30,7 +34,7 @@ install(FILES ${pkg}/plumix.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/me
 find_program(GZIP gzip REQUIRED)
 set(gz ${CMAKE_BINARY_DIR}/packaging)
 set(gz_files)
-foreach(file plumix.6 plumix-adventure.1 changelog)
+foreach(file plumix.6 plumix-adventure.1 plumix-editor.1 changelog)
   add_custom_command(OUTPUT ${gz}/${file}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${gz}
     COMMAND ${GZIP} -9nc ${pkg}/${file} > ${gz}/${file}.gz
@@ -39,7 +43,7 @@ foreach(file plumix.6 plumix-adventure.1 changelog)
 endforeach()
 add_custom_target(plumix_packaging ALL DEPENDS ${gz_files})
 install(FILES ${gz}/plumix.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${gz}/plumix-adventure.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${gz}/plumix-adventure.1.gz ${gz}/plumix-editor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${pkg}/copyright ${gz}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plumix-adventure)
 if(TARGET plumix_icons)
   foreach(size IN LISTS PLUMIX_ICON_SIZES)

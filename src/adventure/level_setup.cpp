@@ -119,24 +119,7 @@ Colour PreviewColour(uint8_t code, bool* drawn) {
   return kBlack;
 }
 
-void DrawQuickPreview(TMain& game, const LevelRecord& level) {
-  Canvas& canvas = game.M.DXDraw.GetCanvas();
-  canvas.Pen.Color = kSilver;
-  canvas.Pen.Width = 3;
-  canvas.Brush.Clear = true;
-  canvas.Rectangle(370, 228, 734, 592);
-  canvas.Release();
-  Bitmap& surface = game.M.DXDraw.Surface();
-  for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      bool drawn = false;
-      const Colour colour = PreviewColour(level.Board[x][y].Code, &drawn);
-      if (!drawn) continue;
-      const int left = 372 + 12 * (x - 1), top = 230 + 12 * (y - 1);
-      FillRect(surface, Rect{left, top, left + 13, top + 13}, colour);
-    }
-  }
-}
+void DrawQuickPreview(TMain& game, const LevelRecord& level) { DrawLevelPreview(game, level, 370, 228, 12); }
 
 void DrawLabels(TMain& game, const LevelRecord& level) {
   Shadowed(game, 22, 22, 2, "------------------ Level Info ------------------", "Shotgun BT", 36, kYellow);
@@ -200,6 +183,25 @@ void DrawLevelInfo(TMain& game) {
 }
 
 }  // namespace
+
+void DrawLevelPreview(TMain& game, const LevelRecord& level, int left, int top, int cell) {
+  Canvas& canvas = game.M.DXDraw.GetCanvas();
+  canvas.Pen.Color = kSilver;
+  canvas.Pen.Width = 3;
+  canvas.Brush.Clear = true;
+  canvas.Rectangle(left, top, left + kBoardSize * cell + 4, top + kBoardSize * cell + 4);
+  canvas.Release();
+  Bitmap& surface = game.M.DXDraw.Surface();
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      bool drawn = false;
+      const Colour colour = PreviewColour(level.Board[x][y].Code, &drawn);
+      if (!drawn) continue;
+      const int cx = left + 2 + cell * (x - 1), cy = top + 2 + cell * (y - 1);
+      FillRect(surface, Rect{cx, cy, cx + cell + 1, cy + cell + 1}, colour);
+    }
+  }
+}
 
 void SetUpLevel(TMain& game) {
   game.M.DXSpriteEngine.Clear();

@@ -4,9 +4,13 @@
 namespace plumix {
 
 class TMain;
+struct LevelRecord;
 
 void SetUpLevel(TMain& game);
 // The icon of an element kind (1..18) with its top-left corner at (x, y).
 void DrawElementIcon(TMain& game, int kind, int x, int y);
+// The level-info screen's quick preview: a framed map of the board, `cell`
+// pixels a cell, its frame's outer corner at (left, top).
+void DrawLevelPreview(TMain& game, const LevelRecord& level, int left, int top, int cell);
 
 }  // namespace plumix

@@ -41,6 +41,30 @@ struct CellImages {
   }
 };
 
+}  // namespace
+
+void DrawBoardCells(Media& m, Bitmap& surface, const BoardGrid& board, int ox, int oy) {
+  const CellImages images(m);
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      const Cell& cell = board[x][y];
+      const int px = x * kCellSize + ox, py = y * kCellSize + oy;
+      if (cell.Code == kBlock) {
+        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
+      } else if (cell.Code == kEdge) {
+        DrawImage(*images.Edge, surface, px, py, 0);
+      } else if (cell.Code >= kFirstSpecial && cell.Code <= kLastLetterCode) {
+        DrawImage(*images.Letters[cell.Code - kFirstSpecial], surface, px, py, 0);
+      } else if (IsSpecialCode(cell.Code)) {
+        // No letter picture: the special shows as the block it replaced.
+        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
+      }
+    }
+  }
+}
+
+namespace {
+
 void DrawClearedRows(TMain& game, const CellImages& images, int ox, int oy) {
   ClearedRowsRecord& cleared = game.Play.ClearedRows;
   if (cleared.Countdown == 0) {
@@ -71,26 +95,14 @@ void DrawClearedRows(TMain& game, const CellImages& images, int ox, int oy) {
 }
 
 void DrawTable(TMain& game, int ox, int oy) {
-  const CellImages images(game.M);
-  Bitmap& surface = game.M.DXDraw.Surface();
   BoardGrid& board = PlayLevel(game).Board;
   for (int x = 1; x <= kBoardSize; ++x) {
     for (int y = 1; y <= kBoardSize; ++y) {
-      Cell& cell = board[x][y];
-      if (cell.Kind == 0) cell.Kind = 1;
-      const int px = x * kCellSize + ox, py = y * kCellSize + oy;
-      if (cell.Code == kBlock) {
-        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
-      } else if (cell.Code == kEdge) {
-        DrawImage(*images.Edge, surface, px, py, 0);
-      } else if (cell.Code >= kFirstSpecial && cell.Code <= kLastLetterCode) {
-        DrawImage(*images.Letters[cell.Code - kFirstSpecial], surface, px, py, 0);
-      } else if (IsSpecialCode(cell.Code)) {
-        // No letter picture: the special shows as the block it replaced.
-        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
-      }
+      if (board[x][y].Kind == 0) board[x][y].Kind = 1;
     }
   }
+  DrawBoardCells(game.M, game.M.DXDraw.Surface(), board, ox, oy);
+  const CellImages images(game.M);
   if (game.Play.ClearedRows.Active) DrawClearedRows(game, images, ox, oy);
 }
 

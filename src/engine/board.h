@@ -10,6 +10,8 @@
 namespace plumix {
 
 class TMain;
+struct Media;
+struct Bitmap;
 
 constexpr int kBoardOriginX = 112;
 constexpr int kBoardOriginY = -15;
@@ -39,5 +41,8 @@ int QueuedCount(const LevelRecord& level);
 // falling element; cell (x, y) lands at (25x + originX, 25y + originY).
 void DrawPlayfield(TMain& game, int originX, int originY, std::string_view mode);
 void DrawNextElements(TMain& game, int dx, int dy);
+// The pictures of the walls, blocks and specials of a board, cell (x, y) at
+// (25x + originX, 25y + originY); other cells are left as they are.
+void DrawBoardCells(Media& m, Bitmap& surface, const BoardGrid& board, int originX, int originY);
 
 }  // namespace plumix

@@ -77,9 +77,16 @@ int ProveAdventure(const AdventureRecord& adventure, const ProveOptions& options
   TMain main(game, clock);
   main.FormCreate();
   main.FormActivate();
+  const int levelsToPlay = options.Level > 0 ? 1 : PlayedLevelCount(adventure);
+  int gamesDone = 0;
+  int frames = 0;
+  struct Stopped {};
   auto frame = [&] {
     clock.Advance(kFrameMs);
     main.Idle();
+    if (options.Progress && ++frames % 100 == 0 && !options.Progress(gamesDone, levelsToPlay * options.Seeds)) {
+      throw Stopped{};
+    }
   };
   while (main.M.DXTimer.FrameRate() == 0) frame();
   frame();
@@ -99,7 +106,14 @@ int ProveAdventure(const AdventureRecord& adventure, const ProveOptions& options
     BotRun best;
     int wins = 0;
     for (int seed = 1; seed <= options.Seeds; ++seed) {
-      const BotRun run = PlaySeededLevel(main, frame, adventure, level, seed, kMaxFrames);
+      BotRun run;
+      try {
+        run = PlaySeededLevel(main, frame, adventure, level, seed, kMaxFrames);
+      } catch (const Stopped&) {
+        out << "stopped\n";
+        return 3;
+      }
+      ++gamesDone;
       wins += run.Won;
       if (seed == 1 || Better(run, best)) best = run;
     }

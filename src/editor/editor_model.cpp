@@ -1,0 +1,270 @@
+#include "editor/editor_model.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "adventure/adventure_file.h"
+#include "adventure_source.h"
+#include "engine/board.h"
+#include "media/files.h"
+
+namespace plumix {
+namespace {
+
+// Enough to take back a long session; each step holds the whole record.
+constexpr size_t kUndoLimit = 200;
+
+void PutCell(Cell& target, PaintCell cell) {
+  target.Code = cell.Code;
+  // Only a block shows its kind; other cells keep the stored byte.
+  if (cell.Code == kBlock) target.Kind = cell.Kind;
+}
+
+bool SameCell(const Cell& a, PaintCell b) {
+  return a.Code == b.Code && (b.Code != kBlock || a.Kind == b.Kind);
+}
+
+// Problems that hang or break play; the others only read oddly.
+bool Blocking(const AdventureProblem& problem) { return problem.Level >= 1; }
+
+}  // namespace
+
+LevelRecord MakeNewLevel() {
+  LevelRecord level;
+  level.Title = "New Level";
+  level.StartSpeed = 1;
+  level.MaximalSpeed = 5;
+  level.NextElements = 1;
+  level.LinesToIncreaseSpeed = 10;
+  level.LinesToFinish = 20;
+  level.TimeToFinish = 120;
+  level.EntryColumn = 14;
+  level.EntryRow = 1;
+  MakeOpenWell(level.Board, level.EntryColumn, level.EntryRow);
+  for (int k = 1; k <= kElementKinds; ++k) level.Elements[k] = 1;
+  return level;
+}
+
+EditorModel::EditorModel() { New(); }
+
+void EditorModel::New() {
+  Adventure = AdventureRecord{};
+  Adventure.Title = "New Adventure";
+  Adventure.LastLevelIndex = 0;
+  for (int k = 1; k <= kMaxLevels; ++k) Adventure.Levels[k] = MakeNewLevel();
+  Path.clear();
+  Level = 1;
+  Dirty = false;
+  undo_.clear();
+  redo_.clear();
+}
+
+bool EditorModel::Open(const std::filesystem::path& path, std::string* error) {
+  std::vector<uint8_t> bytes = ReadFileBytes(path, error);
+  if (bytes.empty()) return false;
+  Parsed<AdventureRecord> parsed = ParseAdventure(bytes);
+  if (!parsed) {
+    if (error) *error = path.string() + ": " + parsed.Error;
+    return false;
+  }
+  Adventure = std::move(*parsed.Value);
+  Path = path;
+  Level = 1;
+  Dirty = false;
+  undo_.clear();
+  redo_.clear();
+  return true;
+}
+
+std::vector<AdventureProblem> EditorModel::Problems(int level) const {
+  std::vector<AdventureProblem> out;
+  for (AdventureProblem& p : CheckAdventure(Adventure)) {
+    if (p.Level == level || (level == 0 && p.Level <= 0)) out.push_back(std::move(p));
+  }
+  return out;
+}
+
+EditorSaveResult EditorModel::Save(const std::filesystem::path& path, bool force) {
+  EditorSaveResult result;
+  if (!force) {
+    for (const AdventureProblem& p : CheckAdventure(Adventure)) {
+      if (Blocking(p)) result.Problems.push_back(DescribeProblem(p));
+    }
+    if (!result.Problems.empty()) return result;
+  }
+  std::vector<uint8_t> bytes = SerialiseAdventure(Adventure);
+  std::error_code exists;
+  if (std::filesystem::exists(path, exists)) {
+    std::string ignored;
+    Parsed<AdventureRecord> onDisk = ParseAdventure(ReadFileBytes(path, &ignored));
+    if (onDisk) {
+      PatchHighScores(bytes, *onDisk.Value, nullptr);
+      // Keep the table in memory too, so that the next save agrees with the file.
+      Adventure.HighScores = onDisk.Value->HighScores;
+    }
+  }
+  if (!WriteFileBytes(path, bytes, &result.Error)) return result;
+  Path = path;
+  Dirty = false;
+  result.Saved = true;
+  return result;
+}
+
+std::string EditorModel::ExportSource() const { return WriteAdventureSource(Adventure); }
+
+bool EditorModel::ImportSource(std::string_view text, std::string* error) {
+  Parsed<AdventureRecord> parsed = ReadAdventureSource(text);
+  if (!parsed) {
+    if (error) *error = parsed.Error;
+    return false;
+  }
+  Change();
+  Adventure = std::move(*parsed.Value);
+  Level = 1;
+  return true;
+}
+
+void EditorModel::Change() {
+  undo_.push_back({Adventure, Level});
+  if (undo_.size() > kUndoLimit) undo_.erase(undo_.begin());
+  redo_.clear();
+  Dirty = true;
+}
+
+bool EditorModel::Undo() {
+  if (undo_.empty()) return false;
+  redo_.push_back({Adventure, Level});
+  Adventure = std::move(undo_.back().Adventure);
+  Level = undo_.back().Level;
+  undo_.pop_back();
+  Dirty = true;
+  return true;
+}
+
+bool EditorModel::Redo() {
+  if (redo_.empty()) return false;
+  undo_.push_back({Adventure, Level});
+  Adventure = std::move(redo_.back().Adventure);
+  Level = redo_.back().Level;
+  redo_.pop_back();
+  Dirty = true;
+  return true;
+}
+
+void EditorModel::Paint(int x, int y, PaintCell cell) {
+  if (!InGrid(x, y)) return;
+  if (cell.Code == kEntryMark) {
+    SetEntry(x, y);
+    return;
+  }
+  PutCell(Current().Board[x][y], cell);
+}
+
+void EditorModel::PaintRect(int x0, int y0, int x1, int y1, PaintCell cell) {
+  Change();
+  for (int x = std::max(1, std::min(x0, x1)); x <= std::min(kBoardSize, std::max(x0, x1)); ++x) {
+    for (int y = std::max(1, std::min(y0, y1)); y <= std::min(kBoardSize, std::max(y0, y1)); ++y) {
+      PutCell(Current().Board[x][y], cell);
+    }
+  }
+}
+
+void EditorModel::Fill(int x, int y, PaintCell cell) {
+  if (!InGrid(x, y)) return;
+  BoardGrid& board = Current().Board;
+  const Cell from = board[x][y];
+  if (SameCell(from, cell)) return;
+  Change();
+  std::vector<std::pair<int, int>> stack{{x, y}};
+  while (!stack.empty()) {
+    auto [cx, cy] = stack.back();
+    stack.pop_back();
+    if (!InGrid(cx, cy) || !(board[cx][cy] == from)) continue;
+    PutCell(board[cx][cy], cell);
+    stack.insert(stack.end(), {{cx + 1, cy}, {cx - 1, cy}, {cx, cy + 1}, {cx, cy - 1}});
+  }
+}
+
+void EditorModel::MirrorLeftRight() {
+  Change();
+  LevelRecord& level = Current();
+  for (int x = 1; x <= kBoardSize / 2; ++x) std::swap(level.Board[x], level.Board[kBoardSize + 1 - x]);
+  // The mark mirrors with its cell; the box's left column is the mirror of its right one.
+  const int column = std::clamp(kBoardSize - 2 - static_cast<int>(level.EntryColumn), 1, kMaxEntry);
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      if (level.Board[x][y].Code == kEntryMark) level.Board[x][y].Code = kEmpty;
+    }
+  }
+  level.EntryColumn = static_cast<uint8_t>(column);
+  if (InGrid(column, level.EntryRow)) level.Board[column][level.EntryRow].Code = kEntryMark;
+}
+
+void EditorModel::ClearBoard() {
+  Change();
+  LevelRecord& level = Current();
+  level.Board = BoardGrid{};
+  MakeOpenWell(level.Board, std::clamp<int>(level.EntryColumn, 1, kMaxEntry),
+               std::clamp<int>(level.EntryRow, 1, kMaxEntry));
+}
+
+void EditorModel::SetEntry(int x, int y) {
+  LevelRecord& level = Current();
+  x = std::clamp(x, 1, kMaxEntry);
+  y = std::clamp(y, 1, kMaxEntry);
+  for (int cx = 1; cx <= kBoardSize; ++cx) {
+    for (int cy = 1; cy <= kBoardSize; ++cy) {
+      if (level.Board[cx][cy].Code == kEntryMark) level.Board[cx][cy].Code = kEmpty;
+    }
+  }
+  level.EntryColumn = static_cast<uint8_t>(x);
+  level.EntryRow = static_cast<uint8_t>(y);
+  level.Board[x][y].Code = kEntryMark;
+}
+
+bool EditorModel::AddLevel() {
+  const int count = LevelCount();
+  if (count >= kMaxLevels) return false;
+  Change();
+  // The new level goes after the one on show; the ones after it move down.
+  for (int k = count; k > Level; --k) Adventure.Levels[k + 1] = Adventure.Levels[k];
+  Adventure.Levels[Level + 1] = MakeNewLevel();
+  Adventure.LastLevelIndex = static_cast<uint8_t>(count);
+  ++Level;
+  return true;
+}
+
+bool EditorModel::DuplicateLevel() {
+  const int count = LevelCount();
+  if (count >= kMaxLevels) return false;
+  Change();
+  for (int k = count; k >= Level; --k) Adventure.Levels[k + 1] = Adventure.Levels[k];
+  Adventure.Levels[Level + 1].RecordScore = 0;
+  Adventure.LastLevelIndex = static_cast<uint8_t>(count);
+  ++Level;
+  return true;
+}
+
+bool EditorModel::DeleteLevel() {
+  const int count = LevelCount();
+  if (count <= 1) return false;
+  Change();
+  for (int k = Level; k < count; ++k) Adventure.Levels[k] = Adventure.Levels[k + 1];
+  // The freed record stays as it was stored past the end: a copy of the last.
+  Adventure.LastLevelIndex = static_cast<uint8_t>(count - 2);
+  Level = std::min(Level, count - 1);
+  return true;
+}
+
+bool EditorModel::MoveLevel(int delta) {
+  const int to = Level + delta;
+  if (to < 1 || to > LevelCount()) return false;
+  Change();
+  std::swap(Adventure.Levels[Level], Adventure.Levels[to]);
+  Level = to;
+  return true;
+}
+
+void EditorModel::SelectLevel(int level) { Level = std::clamp(level, 1, LevelCount()); }
+
+}  // namespace plumix

@@ -1,0 +1,91 @@
+#pragma once
+// The adventure being edited: the record with every stored byte, the level
+// on show, the board tools and the undo history of every change.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adventure/adventure.h"
+#include "adventure/adventure_check.h"
+
+namespace plumix {
+
+// Codes the editor paints, with the element kind for a block.
+struct PaintCell {
+  uint8_t Code = kEmpty;
+  uint8_t Kind = 1;
+};
+
+struct EditorSaveResult {
+  bool Saved = false;
+  std::vector<std::string> Problems;  // why it was refused, one line each
+  std::string Error;                  // the file could not be written
+};
+
+class EditorModel {
+ public:
+  EditorModel();
+
+  AdventureRecord Adventure;
+  std::filesystem::path Path;  // empty: never saved
+  int Level = 1;               // the level on show, 1..LevelCount()
+  bool Dirty = false;
+
+  int LevelCount() const { return PlayedLevelCount(Adventure); }
+  LevelRecord& Current() { return Adventure.Levels[Level]; }
+  const LevelRecord& Current() const { return Adventure.Levels[Level]; }
+
+  // A fresh adventure of one open level.
+  void New();
+  bool Open(const std::filesystem::path& path, std::string* error);
+  // Refuses while a played level would hang or break the game, unless forced
+  // after the designer has seen the problems. Writes atomically; the
+  // high-score table on disk (the game may have added to it) is kept.
+  EditorSaveResult Save(const std::filesystem::path& path, bool force);
+  std::string ExportSource() const;
+  // Replaces the adventure with the one the text describes (undoable).
+  bool ImportSource(std::string_view text, std::string* error);
+
+  // Every change goes through Change() first, so that it can be undone; a
+  // pencil stroke is one change however many cells it paints.
+  void Change();
+  bool Undo();
+  bool Redo();
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+
+  // The board tools, on the current level; each is one undoable change
+  // except Paint, which is part of the stroke Change() began.
+  void Paint(int x, int y, PaintCell cell);
+  void PaintRect(int x0, int y0, int x1, int y1, PaintCell cell);
+  void Fill(int x, int y, PaintCell cell);
+  void MirrorLeftRight();
+  void ClearBoard();
+  // Moves the entry point and its mark; the element box must stay on the board.
+  void SetEntry(int x, int y);
+
+  // The level list; false when the list cannot change so.
+  bool AddLevel();
+  bool DuplicateLevel();
+  bool DeleteLevel();
+  bool MoveLevel(int delta);
+  void SelectLevel(int level);
+
+  // The check's problems of one level (0: the header and the score table).
+  std::vector<AdventureProblem> Problems(int level) const;
+
+ private:
+  struct Snapshot {
+    AdventureRecord Adventure;
+    int Level = 1;
+  };
+  std::vector<Snapshot> undo_, redo_;
+};
+
+// The largest entry column or row: the element box is four cells wide.
+constexpr int kMaxEntry = kBoardSize - 3;
+// A level as a new one starts: an open well, every kind, an Action level.
+LevelRecord MakeNewLevel();
+
+}  // namespace plumix

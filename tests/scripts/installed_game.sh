@@ -28,7 +28,7 @@ export XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/da
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 (cd / && exec "$work/usr/games/plumix" --window) >"$work/game.log" 2>&1 &
 game=$!
-for _ in $(seq 100); do [[ -f "$work/config/plumix-adventure/Settings.set" ]] && break; sleep 0.1; done
+for _ in $(seq 600); do [[ -f "$work/config/plumix-adventure/Settings.set" ]] && break; sleep 0.1; done
 sleep 0.5
 kill -TERM "$game"
 status=0

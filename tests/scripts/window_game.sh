@@ -54,7 +54,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$work/game/plumix" --window >"$work/game.log" 2>&1 &
 game=$!
 id=
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   id=$(xwininfo -root -children 2>/dev/null | grep -F '"Plumix' | grep -oE '0x[0-9a-f]+' | head -1 || true)
   [[ -n "$id" ]] && break
   sleep 0.2

@@ -32,7 +32,7 @@ wait_window() {  # name, tries
 
 "$work/game/plumix" --window >"$work/first.log" 2>&1 &
 first=$!
-wait_window Plumix 100 >/dev/null || { echo "no game window"; cat "$work/first.log"; exit 1; }
+wait_window Plumix 300 >/dev/null || { echo "no game window"; cat "$work/first.log"; exit 1; }
 sleep 2
 import -window root "$work/shot.png"
 mean=$(convert "$work/shot.png" -format "%[fx:mean]" info:)
@@ -60,7 +60,7 @@ echo "pixels changed by Enter: $changed"
 
 "$work/game/plumix" --window >"$work/second.log" 2>&1 &
 second=$!
-box=$(wait_window Error 100) || { echo "no message for the second copy"; cat "$work/second.log"; exit 1; }
+box=$(wait_window Error 300) || { echo "no message for the second copy"; cat "$work/second.log"; exit 1; }
 xdotool windowfocus --sync "$box" key Return
 for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$second" 2>/dev/null; then echo "the second copy did not end"; exit 1; fi

@@ -241,7 +241,10 @@ void BuildControlPanel(TMain& game) {
                                             {p.CBRandomCube, &s.RandomCube},
                                             {p.CBRandomBack, &s.RandomEdge},
                                             {p.CBRandomMusic, &s.RandomTrack}};
-  for (const auto& [box, setting] : switches) {
+  // Named copies, not structured bindings: lambdas cannot capture those on every compiler we build with.
+  for (const auto& entry : switches) {
+    const int box = entry.first;
+    bool* setting = entry.second;
     set.At(box).OnClick = [g, box, setting] { Switch(*g, box, *setting); };
   }
   set.At(p.CBTransparent).OnClick = [g] {
@@ -259,7 +262,9 @@ void BuildControlPanel(TMain& game) {
   };
   const std::pair<int, std::string*> texts[] = {
       {p.SetName, &s.PlayerName}, {p.SetDropSpeed, &s.DropSpeed}, {p.SetLRSpeed, &s.LRSpeed}};
-  for (const auto& [edit, setting] : texts) {
+  for (const auto& entry : texts) {
+    const int edit = entry.first;
+    std::string* setting = entry.second;
     set.At(edit).OnChange = [g, edit, setting] { Typed(*g, edit, *setting); };
   }
   set.At(p.SetDropSpeed).DigitsOnly = set.At(p.SetLRSpeed).DigitsOnly = true;

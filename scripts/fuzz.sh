@@ -36,7 +36,8 @@ for target in "${targets[@]}"; do
   work=build-fuzz/corpus/$target
   mkdir -p "$work"
   echo "== $target"
-  (cd build-fuzz && "./fuzz/fuzz_$target" "${limit[@]}" -rss_limit_mb=2048 -timeout=10 \
+  # A fixed seed by default, so that a CI run is repeatable; PLUMIX_FUZZ_SEED=0 lets libFuzzer pick one.
+  (cd build-fuzz && "./fuzz/fuzz_$target" "${limit[@]}" -seed="${PLUMIX_FUZZ_SEED:-1}" -rss_limit_mb=2048 -timeout=10 \
      -print_final_stats=1 "corpus/$target" "../fuzz/corpus/$target" 2>&1) |
     grep -E "^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY|Done)" || true
   # A finding makes libFuzzer leave a crash-*, leak-*, timeout-* or oom-* file.

@@ -1,5 +1,6 @@
 // The .paf reader, the list entry, the high-score patch and the repairs made
 // before play.
+#include <algorithm>
 #include <vector>
 
 #include "adventure/adventure_check.h"
@@ -18,9 +19,12 @@ std::vector<uint8_t> Expand(std::span<const uint8_t> input) {
   if (input.size() >= kAdventureFileSize || input.size() <= kLevelsOffset) {
     return {input.begin(), input.end()};
   }
-  std::vector<uint8_t> file(input.begin(), input.begin() + kLevelsOffset);
+  std::vector<uint8_t> file(kAdventureFileSize);
+  std::copy_n(input.begin(), kLevelsOffset, file.begin());
   std::span<const uint8_t> body = input.subspan(kLevelsOffset);
-  for (size_t i = 0; file.size() < kAdventureFileSize; ++i) file.push_back(body[i % body.size()]);
+  for (size_t at = kLevelsOffset; at < kAdventureFileSize; at += body.size()) {
+    std::copy_n(body.begin(), std::min(body.size(), kAdventureFileSize - at), file.begin() + at);
+  }
   return file;
 }
 

@@ -1,6 +1,8 @@
 #include "adventure/adventure_file.h"
 
 #include <cassert>
+#include <cstddef>
+#include <cstring>
 #include <stdexcept>
 
 namespace plumix {
@@ -25,6 +27,11 @@ static_assert(kHighScoresOffset == kLevelsOffset + kLevelRecordSize * kMaxLevels
 static_assert(kReserved == kHighScoresOffset + kHighScoreEntrySize * kHighScoreCount);
 static_assert(kAdventureFileSize == kReserved + 4);
 static_assert(CellOffset(kBoardSize, kBoardSize) + 2 == kElements);
+// A column is stored as its 30 cells of code and kind bytes, the same layout
+// as a board column in memory, so it is copied whole.
+constexpr size_t kColumnBytes = 2 * kBoardSize;
+static_assert(sizeof(Cell) == 2 && offsetof(Cell, Code) == 0 && offsetof(Cell, Kind) == 1);
+static_assert(CellOffset(2, 1) - CellOffset(1, 1) == kColumnBytes);
 
 void CheckRange(size_t size, size_t offset, size_t count) {
   if (offset > size || count > size - offset) throw std::out_of_range("record field out of range");
@@ -50,9 +57,15 @@ class Reader {
   template <size_t N>
   std::array<uint8_t, N> Bytes(size_t offset) const {
     CheckRange(bytes_.size(), offset, N);
-    std::array<uint8_t, N> out{};
-    for (size_t i = 0; i < N; ++i) out[i] = bytes_[offset + i];
+    std::array<uint8_t, N> out;
+    std::memcpy(out.data(), bytes_.data() + offset, N);
     return out;
+  }
+  // One range check for a whole block read byte by byte: a list scan reads
+  // every level's board, so the check must not be paid per cell.
+  const uint8_t* Block(size_t offset, size_t size) const {
+    CheckRange(bytes_.size(), offset, size);
+    return bytes_.data() + offset;
   }
   template <size_t N>
   std::string ShortString(size_t offset, ShortStringBytes<N>& kept) const {
@@ -84,7 +97,11 @@ class Writer {
   template <size_t N>
   void Bytes(size_t offset, const std::array<uint8_t, N>& v) const {
     CheckRange(bytes_.size(), offset, N);
-    for (size_t i = 0; i < N; ++i) bytes_[offset + i] = v[i];
+    std::memcpy(bytes_.data() + offset, v.data(), N);
+  }
+  uint8_t* Block(size_t offset, size_t size) const {
+    CheckRange(bytes_.size(), offset, size);
+    return bytes_.data() + offset;
   }
   template <size_t N>
   void ShortString(size_t offset, const std::string& text, const ShortStringBytes<N>& kept) const {
@@ -119,14 +136,12 @@ LevelRecord ParseLevel(const Reader& in) {
   level.EntryColumn = in.U8(kEntryColumn);
   level.EntryRow = in.U8(kEntryRow);
   level.PaddingAfterEntry = in.Bytes<2>(kPaddingAfterEntry);
+  const uint8_t* cells = in.Block(kBoard, kElements - kBoard);
   for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      level.Board[x][y].Code = in.U8(CellOffset(x, y));
-      level.Board[x][y].Kind = in.U8(CellOffset(x, y) + 1);
-    }
+    std::memcpy(&level.Board[x][1], cells + (CellOffset(x, 1) - kBoard), kColumnBytes);
   }
-  for (int k = 1; k <= kElementKinds; ++k) level.Elements[k] = in.U8(kElements + k - 1);
-  for (int k = 1; k <= kSpecialKinds; ++k) level.Specials[k] = in.U8(kSpecials + k - 1);
+  std::memcpy(&level.Elements[1], in.Block(kElements, kElementKinds), kElementKinds);
+  std::memcpy(&level.Specials[1], in.Block(kSpecials, kSpecialKinds), kSpecialKinds);
   level.PaddingAfterSpecials = in.Bytes<2>(kPaddingAfterSpecials);
   level.RecordScore = in.I32(kRecordScoreOffset);
   return level;
@@ -148,14 +163,12 @@ void WriteLevel(const Writer& out, const LevelRecord& level) {
   out.U8(kEntryColumn, level.EntryColumn);
   out.U8(kEntryRow, level.EntryRow);
   out.Bytes(kPaddingAfterEntry, level.PaddingAfterEntry);
+  uint8_t* cells = out.Block(kBoard, kElements - kBoard);
   for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      out.U8(CellOffset(x, y), level.Board[x][y].Code);
-      out.U8(CellOffset(x, y) + 1, level.Board[x][y].Kind);
-    }
+    std::memcpy(cells + (CellOffset(x, 1) - kBoard), &level.Board[x][1], kColumnBytes);
   }
-  for (int k = 1; k <= kElementKinds; ++k) out.U8(kElements + k - 1, level.Elements[k]);
-  for (int k = 1; k <= kSpecialKinds; ++k) out.U8(kSpecials + k - 1, level.Specials[k]);
+  std::memcpy(out.Block(kElements, kElementKinds), &level.Elements[1], kElementKinds);
+  std::memcpy(out.Block(kSpecials, kSpecialKinds), &level.Specials[1], kSpecialKinds);
   out.Bytes(kPaddingAfterSpecials, level.PaddingAfterSpecials);
   out.I32(kRecordScoreOffset, level.RecordScore);
 }

@@ -1,5 +1,6 @@
 // A long headless game under every special and disaster at high frequency,
-// played by random keys. The suite runs a short one; PLUMIX_SOAK_MINUTES=30
+// played in turns by the bot (long games that clear rows and collect
+// specials) and by random keys (pauses, odd key orders). The suite runs a short one; PLUMIX_SOAK_MINUTES=30
 // runs half an hour of game time (docs/testing.md).
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <random>
 
 #include "app/main_form.h"
+#include "bot/bot.h"
 #include "media/input.h"
 #include "support/harness.h"
 
@@ -62,11 +64,17 @@ AdventureRecord StormyAdventure() {
     level.DisasterFrequency = 3;
     level.LevelType = k == 2 ? 1 : 0;  // a bonus level among the action levels
     level.TimeToFinish = 20;
-    level.LinesToFinish = 30;
+    level.LinesToFinish = 10;
     level.NextElements = 4;
     level.StartSpeed = static_cast<uint8_t>(4 * k);
     level.Elements.fill(1);
     level.Specials.fill(1);
+    // A well ten cells wide, so that the bot clears rows and finishes levels.
+    for (int x = 1; x <= kBoardSize; ++x) {
+      for (int y = 1; y < kBoardSize; ++y) {
+        if (x < 8 || x > 19) level.Board[x][y].Code = kEdge;
+      }
+    }
   }
   return adventure;
 }
@@ -81,7 +89,7 @@ long RssKb() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-TEST(Soak, EverySpecialAndDisasterUnderRandomKeys) {
+TEST(Soak, EverySpecialAndDisasterUnderBotAndRandomKeys) {
   const char* minutesText = std::getenv("PLUMIX_SOAK_MINUTES");
   const double minutes = minutesText ? std::atof(minutesText) : 2.0;
   const int frames = static_cast<int>(minutes * 60 * 60);
@@ -90,18 +98,29 @@ TEST(Soak, EverySpecialAndDisasterUnderRandomKeys) {
   const AdventureRecord adventure = StormyAdventure();
   const uint16_t keys[] = {kVkLeft, kVkRight, kVkUp, kVkDown, kVkDown, kVkControl, kVkShift, kVkSpace};
   std::mt19937 rng(2026);
-  int levelsStarted = 0, level = 1;
+  BotState bot;
+  bool botPlays = false;
+  int levelsStarted = 0, levelsCompleted = 0, level = 1;
   long blocksAtStart = 0, bytesAtStart = 0, rssAtStart = 0;
   long peakBlocks = 0, peakBytes = 0;
   for (int frame = 0; frame < frames; ++frame) {
     if (game.Shell.ScreenState != kPlayScreen) {
+      levelsCompleted += game.Shell.ScreenState == kLevelCompletedScreen;
+      BotReleaseAll(game, bot);
+      for (uint16_t key : keys) h.KeyUp(key);
+      bot = {};
+      botPlays = levelsStarted % 2 == 0;
       level = level % 3 + 1;
       h.StartLevel(adventure, level);
       ++levelsStarted;
     }
-    uint16_t key = keys[rng() % std::size(keys)];
-    if (rng() % 3 == 0) h.KeyDown(key);
-    if (rng() % 2 == 0) h.KeyUp(key);
+    if (botPlays) {
+      BotStep(game, bot);
+    } else {
+      uint16_t key = keys[rng() % std::size(keys)];
+      if (rng() % 3 == 0) h.KeyDown(key);
+      if (rng() % 2 == 0) h.KeyUp(key);
+    }
     h.RunFrames(1);
     ASSERT_TRUE(game.Errors.empty()) << "frame " << frame << ": " << game.Errors.front();
     // The first quarter of the run is start-up: sprites, sounds and pictures come in then.
@@ -115,10 +134,11 @@ TEST(Soak, EverySpecialAndDisasterUnderRandomKeys) {
       peakBytes = std::max(peakBytes, liveBytes.load());
     }
   }
+  BotReleaseAll(game, bot);
   for (uint16_t key : keys) h.KeyUp(key);
-  std::printf("soak: %d frames, %d levels; live blocks %ld -> %ld (peak %ld), bytes %ld -> %ld "
+  std::printf("soak: %d frames, %d levels (%d completed); live blocks %ld -> %ld (peak %ld), bytes %ld -> %ld "
               "(peak %ld), RSS %ld kB -> %ld kB\n",
-              frames, levelsStarted, blocksAtStart, liveBlocks.load(), peakBlocks, bytesAtStart,
+              frames, levelsStarted, levelsCompleted, blocksAtStart, liveBlocks.load(), peakBlocks, bytesAtStart,
               liveBytes.load(), peakBytes, rssAtStart, RssKb());
   ASSERT_GT(levelsStarted, 3) << "the run must go through lost and finished levels";
   // The same game state holds the same memory; a leak grows with the frames.

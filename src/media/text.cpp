@@ -208,7 +208,11 @@ const TextMask& Fonts::Render(const std::string& face, int size, int style,
   auto it = cache_.find(key);
   if (it != cache_.end()) return it->second;
   // Texts change rarely from frame to frame; a full cache is simply dropped.
-  if (cache_.size() > 4000) cache_.clear();
+  // Bounded by bytes too: a long game draws ever new scores and messages.
+  if (cache_.size() > 4000 || cacheBytes_ > kTextCacheBytes) {
+    cache_.clear();
+    cacheBytes_ = 0;
+  }
   TextMask mask;
   OpenFont* font = Open(face, size, style);
   if (font && font->Font) {
@@ -231,6 +235,7 @@ const TextMask& Fonts::Render(const std::string& face, int size, int style,
       }
     }
   }
+  cacheBytes_ += key.size() + mask.Alpha.size();
   return cache_.emplace(std::move(key), std::move(mask)).first->second;
 }
 

@@ -47,6 +47,8 @@ class Fonts {
   bool Installed(const std::string& face) const;
   // False when the font library could not start: then no file can be judged.
   bool Ready() const { return ttfReady_; }
+  // Drawn texts kept for the next frames; bounded, see Render.
+  size_t CachedTexts() const { return cache_.size(); }
   // Point sizes as on a 96-dpi screen. Unknown faces fall back to the first
   // installed face, then to a system sans face.
   const TextMask& Render(const std::string& face, int size, int style, std::string_view cp1250);
@@ -66,7 +68,9 @@ class Fonts {
   bool ttfReady_ = false;
   std::map<std::string, Face> faces_;
   std::map<std::string, std::unique_ptr<OpenFont>> open_;
+  static constexpr size_t kTextCacheBytes = 4 << 20;
   std::unordered_map<std::string, TextMask> cache_;
+  size_t cacheBytes_ = 0;
   TextMask empty_;
 };
 

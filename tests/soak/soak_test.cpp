@@ -102,6 +102,7 @@ TEST(Soak, EverySpecialAndDisasterUnderBotAndRandomKeys) {
   bool botPlays = false;
   int levelsStarted = 0, levelsCompleted = 0, level = 1;
   long blocksAtStart = 0, bytesAtStart = 0, rssAtStart = 0;
+  size_t textsAtStart = 0;
   long peakBlocks = 0, peakBytes = 0;
   for (int frame = 0; frame < frames; ++frame) {
     if (game.Shell.ScreenState != kPlayScreen) {
@@ -128,6 +129,7 @@ TEST(Soak, EverySpecialAndDisasterUnderBotAndRandomKeys) {
       blocksAtStart = liveBlocks;
       bytesAtStart = liveBytes;
       rssAtStart = RssKb();
+      textsAtStart = game.M.FontSet.CachedTexts();
     }
     if (blocksAtStart) {
       peakBlocks = std::max(peakBlocks, liveBlocks.load());
@@ -137,9 +139,10 @@ TEST(Soak, EverySpecialAndDisasterUnderBotAndRandomKeys) {
   BotReleaseAll(game, bot);
   for (uint16_t key : keys) h.KeyUp(key);
   std::printf("soak: %d frames, %d levels (%d completed); live blocks %ld -> %ld (peak %ld), bytes %ld -> %ld "
-              "(peak %ld), RSS %ld kB -> %ld kB\n",
+              "(peak %ld), RSS %ld kB -> %ld kB, texts cached %zu -> %zu\n",
               frames, levelsStarted, levelsCompleted, blocksAtStart, liveBlocks.load(), peakBlocks, bytesAtStart,
-              liveBytes.load(), peakBytes, rssAtStart, RssKb());
+              liveBytes.load(), peakBytes, rssAtStart, RssKb(), textsAtStart,
+              game.M.FontSet.CachedTexts());
   ASSERT_GT(levelsStarted, 3) << "the run must go through lost and finished levels";
   // The same game state holds the same memory; a leak grows with the frames.
   EXPECT_LT(peakBytes, bytesAtStart + 4 * 1024 * 1024);

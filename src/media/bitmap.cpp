@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <jpeglib.h>
+#include <jerror.h>
 #include <png.h>
 
 #include <csetjmp>
@@ -41,10 +42,11 @@ void PngWrite(png_structp png, png_bytep data, png_size_t count) {
 void PngFlush(png_structp) {}
 
 struct JpegError {
-  jpeg_error_mgr mgr;
+  jpeg_error_mgr mgr;  // first, so that libjpeg's pointer to it is one to this
   jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
   jpeg_progress_mgr progress;
+  void (*defaultMessage)(j_common_ptr, int) = nullptr;
 };
 
 // libjpeg's own handler would end the program; this one returns to the decoder.
@@ -52,6 +54,18 @@ void JpegErrorExit(j_common_ptr info) {
   auto* err = reinterpret_cast<JpegError*>(info->err);
   (*info->err->format_message)(info, err->message);
   longjmp(err->jump, 1);
+}
+
+// A file that ends before its picture does would be shown half grey; it is
+// damaged like any other, so the old picture stays. Other warnings are about
+// bytes the decoder could skip, and the picture is whole.
+void JpegMessage(j_common_ptr info, int level) {
+  if (level == -1 && info->err->msg_code == JWRN_JPEG_EOF) {
+    auto* err = reinterpret_cast<JpegError*>(info->err);
+    (*info->err->format_message)(info, err->message);
+    longjmp(err->jump, 1);
+  }
+  reinterpret_cast<JpegError*>(info->err)->defaultMessage(info, level);
 }
 
 constexpr int kMaxJpegScans = 100;
@@ -145,6 +159,8 @@ Parsed<RgbImage> DecodeJpeg(std::span<const uint8_t> bytes) {
   JpegError err;
   cinfo.err = jpeg_std_error(&err.mgr);
   err.mgr.error_exit = JpegErrorExit;
+  err.defaultMessage = err.mgr.emit_message;
+  err.mgr.emit_message = JpegMessage;
   RgbImage image;
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);

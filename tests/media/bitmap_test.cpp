@@ -16,5 +16,19 @@ TEST(Codecs, PngRoundTripKeepsEveryPixel) {
   EXPECT_EQ(decoded.Value->Rgb, image.Rgb);
 }
 
+// A cut file would decode with its lower part grey; it must be refused instead.
+TEST(Codecs, JpegCutShortIsRefusedAndWholeIsRead) {
+  RgbImage image;
+  image.Width = 64;
+  image.Height = 64;
+  for (int i = 0; i < 64 * 64; ++i) image.Rgb.insert(image.Rgb.end(), {uint8_t(i), uint8_t(i >> 4), 90});
+  std::vector<uint8_t> jpeg = EncodeJpeg(image, 90);
+  ASSERT_TRUE(DecodeImage(jpeg));
+  jpeg.resize(jpeg.size() / 2);
+  auto cut = DecodeImage(jpeg);
+  ASSERT_FALSE(cut);
+  EXPECT_NE(cut.Error.find("Premature end"), std::string::npos) << cut.Error;
+}
+
 }  // namespace
 }  // namespace plumix

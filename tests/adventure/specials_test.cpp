@@ -103,9 +103,12 @@ TEST_F(SpecialsTest, EveryKindChangesItsStateSaysSoAndRetiresWhereDue) {
     EXPECT_FALSE(s().NegativeColours);
     EXPECT_EQ(newest().Line1 + "/" + newest().Line2 + "/" + newest().Line3, c.Message);
     EXPECT_EQ(newest().Color, c.Color);
-    EXPECT_EQ(board()[10][10], (Cell{c.Retires ? kBlock : code, 3})) << "the one on the board";
+    const uint8_t left = c.Retires ? uint8_t{kBlock} : code;
+    EXPECT_EQ(board()[10][10], (Cell{left, 3})) << "the one on the board";
     // A retiring kind leaves its later items as plain blocks.
-    if (c.Count > 1) EXPECT_EQ(cleared.Cells[6][2], c.Retires ? kBlock : code + 100);
+    if (c.Count > 1) {
+      EXPECT_EQ(cleared.Cells[6][2], c.Retires ? int{kBlock} : code + 100);
+    }
     for (uint8_t size : s().CellSizes) ASSERT_TRUE(size >= 15 && size <= 34) << int(size);
   }
 }
@@ -120,7 +123,7 @@ TEST_F(SpecialsTest, PlacementWaitsForItsTicksAndOnlyPlacesWhatWouldChangeSometh
     PlaceSpecial(game());
     return board()[7][29] == Cell{11, 4};
   };
-  for (const auto [frequency, threshold] : {std::pair{1, 30}, {2, 20}, {3, 10}, {9, 10}}) {
+  for (const auto& [frequency, threshold] : {std::pair{1, 30}, {2, 20}, {3, 10}, {9, 10}}) {
     level.SpecialsFrequency = static_cast<uint8_t>(frequency);
     EXPECT_FALSE(placed(threshold - 1)) << "frequency " << frequency;
     EXPECT_TRUE(placed(threshold)) << "frequency " << frequency;

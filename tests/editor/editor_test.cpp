@@ -111,7 +111,9 @@ TEST(EditorModel, SaveKeepsEveryByteItDoesNotChangeAndRefusesABrokenLevel) {
   const size_t level = LevelOffset(2), cell = level + 56 + 60 * 1 + 2 * 28;
   for (size_t i = 0; i < saved.size(); ++i) {
     const bool title = i >= level && i < level + 31, painted = i == cell || i == cell + 1;
-    if (!title && !painted && i != kHighScoresOffset + 32) ASSERT_EQ(saved[i], original[i]) << "byte " << i;
+    if (!title && !painted && i != kHighScoresOffset + 32) {
+      ASSERT_EQ(saved[i], original[i]) << "byte " << i;
+    }
   }
   EXPECT_EQ(saved[kHighScoresOffset + 32], 77);
   EXPECT_EQ(saved[cell], kBlock);

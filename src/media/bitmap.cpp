@@ -56,11 +56,13 @@ void JpegErrorExit(j_common_ptr info) {
   longjmp(err->jump, 1);
 }
 
-// A file that ends before its picture does would be shown half grey; it is
-// damaged like any other, so the old picture stays. Other warnings are about
-// bytes the decoder could skip, and the picture is whole.
+// A file whose data ends before its picture does (at the end of the file or
+// at a marker) would be shown with grey rows; it is damaged like any other, so
+// the old picture stays. Other warnings are about bytes the decoder could
+// skip, and the picture is whole.
 void JpegMessage(j_common_ptr info, int level) {
-  if (level == -1 && info->err->msg_code == JWRN_JPEG_EOF) {
+  const int code = info->err->msg_code;
+  if (level == -1 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) {
     auto* err = reinterpret_cast<JpegError*>(info->err);
     (*info->err->format_message)(info, err->message);
     longjmp(err->jump, 1);

@@ -28,6 +28,8 @@ TEST(Codecs, JpegCutShortIsRefusedAndWholeIsRead) {
   auto cut = DecodeImage(jpeg);
   ASSERT_FALSE(cut);
   EXPECT_NE(cut.Error.find("Premature end"), std::string::npos) << cut.Error;
+  jpeg.insert(jpeg.end(), {0xFF, 0xD9});  // an end marker where the data should go on
+  EXPECT_FALSE(DecodeImage(jpeg));
 }
 
 }  // namespace

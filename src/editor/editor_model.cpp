@@ -126,30 +126,24 @@ bool EditorModel::ImportSource(std::string_view text, std::string* error) {
 
 void EditorModel::Change() {
   undo_.push_back({Adventure, Level});
-  if (undo_.size() > kUndoLimit) undo_.erase(undo_.begin());
+  if (undo_.size() > kUndoLimit) undo_.pop_front();
   redo_.clear();
   Dirty = true;
 }
 
-bool EditorModel::Undo() {
-  if (undo_.empty()) return false;
-  redo_.push_back({Adventure, Level});
-  Adventure = std::move(undo_.back().Adventure);
-  Level = undo_.back().Level;
-  undo_.pop_back();
+bool EditorModel::Step(std::deque<Snapshot>& from, std::deque<Snapshot>& to) {
+  if (from.empty()) return false;
+  to.push_back({Adventure, Level});
+  Adventure = std::move(from.back().Adventure);
+  Level = from.back().Level;
+  from.pop_back();
   Dirty = true;
   return true;
 }
 
-bool EditorModel::Redo() {
-  if (redo_.empty()) return false;
-  undo_.push_back({Adventure, Level});
-  Adventure = std::move(redo_.back().Adventure);
-  Level = redo_.back().Level;
-  redo_.pop_back();
-  Dirty = true;
-  return true;
-}
+bool EditorModel::Undo() { return Step(undo_, redo_); }
+
+bool EditorModel::Redo() { return Step(redo_, undo_); }
 
 void EditorModel::Paint(int x, int y, PaintCell cell) {
   if (!InGrid(x, y)) return;

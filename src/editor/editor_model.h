@@ -1,6 +1,7 @@
 #pragma once
 // The adventure being edited: the record with every stored byte, the level
 // on show, the board tools and the undo history of every change.
+#include <deque>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -80,7 +81,10 @@ class EditorModel {
     AdventureRecord Adventure;
     int Level = 1;
   };
-  std::vector<Snapshot> undo_, redo_;
+  // Takes the newest snapshot of `from` as the adventure, keeping the present one in `to`.
+  bool Step(std::deque<Snapshot>& from, std::deque<Snapshot>& to);
+  // A deque, so that dropping the oldest of 200 whole adventures moves none of the others.
+  std::deque<Snapshot> undo_, redo_;
 };
 
 // The largest entry column or row: the element box is four cells wide.

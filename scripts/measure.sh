@@ -32,6 +32,14 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 kb() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$pid/status"; }
+find_window() {  # sets window, or leaves it empty after 10 s
+  window=
+  for _ in $(seq 200); do
+    window=$(xdotool search --name Plumix 2>/dev/null | head -1 || true)
+    [[ -n "$window" ]] && break
+    sleep 0.05
+  done
+}
 key() { xdotool key --window "$window" "$@"; sleep 1.2; }
 sample() {  # screen name
   sleep 1
@@ -47,12 +55,7 @@ sample() {  # screen name
 start=$(date +%s%N)
 "$work/game/$(basename "$game")" --window --report-start >"$work/game.log" 2>&1 &
 pid=$!
-window=
-for _ in $(seq 200); do
-  window=$(xdotool search --name Plumix 2>/dev/null | head -1 || true)
-  [[ -n "$window" ]] && break
-  sleep 0.05
-done
+find_window
 [[ -n "$window" ]] || { echo "no game window"; cat "$work/game.log"; exit 1; }
 shown=$(date +%s%N)
 echo "window mapped after $(((shown - start) / 1000000)) ms"
@@ -78,12 +81,7 @@ kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 "$work/game/$(basename "$game")" --window >>"$work/game.log" 2>&1 &
 pid=$!
-window=
-for _ in $(seq 200); do
-  window=$(xdotool search --name Plumix 2>/dev/null | head -1 || true)
-  [[ -n "$window" ]] && break
-  sleep 0.05
-done
+find_window
 sleep 1
 key Return Escape
 asked=$(date +%s%N)

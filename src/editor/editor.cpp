@@ -39,8 +39,6 @@ constexpr const char* kFrequencies[] = {"None", "Low", "Medium", "High"};
 
 constexpr uint16_t kVkDelete = 46, kVkF5 = 116, kVkF6 = 117;
 
-bool Inside(Rect r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
-
 Rect PaletteRect(int index) {
   const int x = kSideX + (index % kPalettePerRow) * kPalettePitch;
   const int y = kPaletteTop + (index / kPalettePerRow) * kPalettePitch;
@@ -546,7 +544,7 @@ void Editor::MouseDown(int px, int py, int button) {
   int x = 0, y = 0;
   if (Page == EditorPage::Board) {
     for (int i = 0; i < kPaletteCount; ++i) {
-      if (Inside(PaletteRect(i), px, py)) {
+      if (PaletteRect(i).Contains(px, py)) {
         Palette = i;
         return;
       }

@@ -15,6 +15,7 @@ struct Rect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;  // right and bottom exclusive
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
+  bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
 };
 
 struct Bitmap {

@@ -64,7 +64,7 @@ Rect LetterboxRect(int windowWidth, int windowHeight) {
 
 bool SurfacePoint(int windowWidth, int windowHeight, int x, int y, int& surfaceX, int& surfaceY) {
   const Rect picture = LetterboxRect(windowWidth, windowHeight);
-  const bool inside = x >= picture.Left && x < picture.Right && y >= picture.Top && y < picture.Bottom;
+  const bool inside = picture.Contains(x, y);
   const int64_t sx = static_cast<int64_t>(x - picture.Left) * 1024 / std::max(1, picture.Width());
   const int64_t sy = static_cast<int64_t>(y - picture.Top) * 768 / std::max(1, picture.Height());
   surfaceX = static_cast<int>(std::clamp<int64_t>(sx, 0, 1023));

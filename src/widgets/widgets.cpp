@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "media/display.h"
 #include "media/input.h"
 #include "media/text.h"
 
@@ -9,10 +10,6 @@ namespace plumix {
 namespace {
 
 constexpr uint16_t kVkTab = 9, kVkEnd = 35, kVkHome = 36, kVkDelete = 46, kVkF4 = 115;
-
-bool Inside(const Rect& r, int x, int y) {
-  return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
-}
 
 // Keys that type a character: an edit keeps them from the game's key handler
 // (their characters arrive as typed text).
@@ -135,7 +132,7 @@ Rect WidgetSet::ListRect() const {
   const int rows = std::clamp(static_cast<int>(w.Items.size()), 1, kDropDownCount);
   const int height = rows * kItemHeight + 2;
   // Above the box where the screen ends below it.
-  const int top = w.Bounds.Bottom + height <= 768 ? w.Bounds.Bottom : w.Bounds.Top - height;
+  const int top = w.Bounds.Bottom + height <= Display::kHeight ? w.Bounds.Bottom : w.Bounds.Top - height;
   return Rect{w.Bounds.Left, top, w.Bounds.Right, top + height};
 }
 
@@ -273,7 +270,9 @@ bool WidgetSet::TextInput(std::string_view cp1250) {
   if (w.Kind != WidgetKind::Edit || w.OnKeyDown) return false;
   std::string typed = FilterTyped(cp1250, w.DigitsOnly);
   const size_t lo = std::min(w.Caret, w.Anchor), hi = std::max(w.Caret, w.Anchor);
-  const size_t room = w.MaxLength == 0 ? typed.size() : w.MaxLength - (w.Text.size() - (hi - lo));
+  // A text set from outside may already be longer than the limit: then no room.
+  const size_t kept = w.Text.size() - (hi - lo);
+  const size_t room = w.MaxLength == 0 ? typed.size() : kept >= w.MaxLength ? 0 : w.MaxLength - kept;
   typed.resize(std::min(typed.size(), room));
   if (typed.empty() && lo == hi) return true;
   w.Text.replace(lo, hi - lo, typed);
@@ -285,7 +284,7 @@ bool WidgetSet::TextInput(std::string_view cp1250) {
 int WidgetSet::HitTest(int x, int y) const {
   for (int i = Count() - 1; i >= 0; --i) {
     const Widget& w = At(i);
-    if (TakesFocus(w) && Inside(w.Bounds, x, y)) return i;
+    if (TakesFocus(w) && w.Bounds.Contains(x, y)) return i;
   }
   return -1;
 }
@@ -293,10 +292,11 @@ int WidgetSet::HitTest(int x, int y) const {
 size_t WidgetSet::CaretFromX(const Widget& w, int x) const {
   const int left = w.Bounds.Left + 4;
   size_t best = 0;
+  int before = 0;
   for (size_t n = 1; n <= w.Text.size(); ++n) {
-    const int before = TextWidth(std::string_view(w.Text).substr(0, n - 1));
     const int after = TextWidth(std::string_view(w.Text).substr(0, n));
     if (x - left >= (before + after) / 2) best = n;
+    before = after;
   }
   return best;
 }
@@ -306,7 +306,7 @@ void WidgetSet::MouseMove(int x, int y) {
   if (open_ >= 0) {
     const Rect list = ListRect();
     const Rect items{list.Left + 1, list.Top + 1, list.Right - 17, list.Bottom - 1};
-    if (Inside(items, x, y)) {
+    if (items.Contains(x, y)) {
       listHot_ = std::min(listTop_ + (y - items.Top) / kItemHeight,
                           static_cast<int>(At(open_).Items.size()) - 1);
     }
@@ -321,7 +321,7 @@ bool WidgetSet::MouseDown(int x, int y) {
   if (open_ >= 0) {
     const Rect list = ListRect();
     const int count = static_cast<int>(At(open_).Items.size());
-    if (Inside(list, x, y)) {
+    if (list.Contains(x, y)) {
       if (count > kDropDownCount && x >= list.Right - 17) {
         // The scroll bar: its arrows step, the track pages.
         const int third = (y - list.Top) * 3 / list.Height();

@@ -69,7 +69,9 @@ TEST(ClearFullRows, TwoRowsWithAGapBetweenFallEachInTheirOwnSlot) {
   // Row 28 came down into row 29, its hole too; blocks keep their colour.
   for (int x = 2; x <= 29; ++x) {
     EXPECT_EQ(b[x][29].Code, x == 5 ? kEmpty : kBlock) << "column " << x;
-    if (x != 5) EXPECT_EQ(b[x][29].Kind, 5) << "column " << x;
+    if (x != 5) {
+      EXPECT_EQ(b[x][29].Kind, 5) << "column " << x;
+    }
   }
   // What lay on row 27 came down twice: to 27, then to 28.
   EXPECT_EQ(b[10][28], (Cell{kBlock, 3})) << "a fallen block keeps its kind";

@@ -189,6 +189,7 @@ TEST(OptionsPanel, EditsKeepTheirLimitsAndTypeCodePage1250) {
   EXPECT_EQ(game.Settings.PlayerName, "\x9A\x9E o");
   h.Type(std::string(40, 'x'));
   EXPECT_EQ(game.Settings.PlayerName.size(), 30u);
+  EXPECT_EQ(Control(game, p.SetName).Text.size(), 30u) << "the edit itself stops at 30";
 
   ClickOn(h, p.SetLRSpeed);
   h.Press(kVkHome);

@@ -46,5 +46,23 @@ TEST(Widgets, ALongListScrollsWithItsHotItemAndByItsScrollBar) {
   EXPECT_EQ(changes, 1);
 }
 
+// A text set from outside can be longer than the edit takes (an edited
+// settings file); typing must not then lift the limit.
+TEST(Widgets, AnOverlongTextTakesNoMoreTyping) {
+  Fonts fonts;
+  WidgetSet set(fonts);
+  Widget edit;
+  edit.Kind = WidgetKind::Edit;
+  edit.Bounds = Rect{10, 10, 80, 31};
+  edit.MaxLength = 5;
+  edit.DigitsOnly = true;
+  const int index = set.Add(edit);
+  set.SetText(index, "123456");
+  set.SetFocus(index);
+  set.KeyDown(kVkEnd, false, false);
+  set.TextInput("78");
+  EXPECT_EQ(set.At(index).Text, "123456");
+}
+
 }  // namespace
 }  // namespace plumix

@@ -94,6 +94,7 @@ Editor::Editor(TMain& game) : game_(game), controls_(game.M.FontSet) {
   BuildControls();
   ShowPage(EditorPage::Board);
   SyncControls();
+  ShowPath();
 }
 
 std::string Editor::SourcePath() const {
@@ -270,6 +271,9 @@ void Editor::ShowPage(EditorPage page) {
   if (controls_.Focus() >= 0 && !controls_.At(controls_.Focus()).Visible) controls_.SetFocus(-1);
 }
 
+// Only where the model's file changes: between those the field holds what the designer typed.
+void Editor::ShowPath() { controls_.SetText(file_, (Model.Path.empty() ? DefaultFile() : Model.Path).string()); }
+
 void Editor::SyncControls() {
   Model.SelectLevel(Model.Level);
   const LevelRecord& level = Model.Current();
@@ -289,7 +293,6 @@ void Editor::SyncControls() {
   controls_.At(entryRow_).ItemIndex = entry(level.EntryRow);
   for (int k = 1; k <= kElementKinds; ++k) controls_.At(elements_[k]).Checked = level.Elements[k] != 0;
   for (int k = 1; k <= kSpecialKinds; ++k) controls_.At(specialKinds_[k]).Checked = level.Specials[k] != 0;
-  controls_.SetText(file_, (Model.Path.empty() ? DefaultFile() : Model.Path).string());
   controls_.SetText(advTitle_, Model.Adventure.Title);
   controls_.SetText(author_, Model.Adventure.Author);
   controls_.SetText(contact_, Model.Adventure.Contact);
@@ -324,6 +327,7 @@ void Editor::Save(bool force) {
   if (result.Saved) {
     Status = "Saved " + path.string();
     saveWarned_ = false;
+    ShowPath();
   } else if (!result.Error.empty()) {
     Status = result.Error;
   } else {
@@ -339,6 +343,7 @@ void Editor::Open() {
   if (Model.Open(controls_.At(file_).Text, &error)) {
     Status = "Opened " + Model.Path.string();
     listTop_ = 1;
+    ShowPath();
   } else {
     Status = error;
   }
@@ -349,6 +354,7 @@ void Editor::NewAdventure() {
   Model.New();
   Status = "A new adventure";
   SyncControls();
+  ShowPath();
 }
 
 void Editor::ExportSource() {
@@ -569,6 +575,7 @@ void Editor::MouseDown(int px, int py, int button) {
       break;
     case EditorTool::Rectangle:
       rectangle_ = true;
+      strokeCell_ = cell;
       rectX_ = hoverX_ = x;
       rectY_ = hoverY_ = y;
       break;
@@ -594,7 +601,7 @@ void Editor::MouseMove(int px, int py) {
 
 void Editor::MouseUp(int, int) {
   if (rectangle_) {
-    Model.PaintRect(rectX_, rectY_, hoverX_, hoverY_, PaletteCell(Palette));
+    Model.PaintRect(rectX_, rectY_, hoverX_, hoverY_, strokeCell_);
     SyncControls();
   }
   stroke_ = false;

@@ -66,6 +66,7 @@ class Editor {
   void ShowLevel(int level);
   // Refreshes every control from the model (after undo, a level change, ...).
   void SyncControls();
+  void ShowPath();
 
   // Between frames of a proof: draws its progress and reads the window's
   // events; false when the designer cancelled it.

@@ -24,6 +24,14 @@ bool SameCell(const Cell& a, PaintCell b) {
   return a.Code == b.Code && (b.Code != kBlock || a.Kind == b.Kind);
 }
 
+void ClearEntryMarks(BoardGrid& board) {
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      if (board[x][y].Code == kEntryMark) board[x][y].Code = kEmpty;
+    }
+  }
+}
+
 // Problems that hang or break play; the others only read oddly.
 bool Blocking(const AdventureProblem& problem) { return problem.Level >= 1; }
 
@@ -61,7 +69,10 @@ void EditorModel::New() {
 
 bool EditorModel::Open(const std::filesystem::path& path, std::string* error) {
   std::vector<uint8_t> bytes = ReadFileBytes(path, error);
-  if (bytes.empty()) return false;
+  if (bytes.empty()) {
+    if (error && error->empty()) *error = path.string() + " is empty";
+    return false;
+  }
   Parsed<AdventureRecord> parsed = ParseAdventure(bytes);
   if (!parsed) {
     if (error) *error = path.string() + ": " + parsed.Error;
@@ -156,6 +167,11 @@ void EditorModel::Paint(int x, int y, PaintCell cell) {
 
 void EditorModel::PaintRect(int x0, int y0, int x1, int y1, PaintCell cell) {
   Change();
+  // A level has one entry: the brush moves it rather than filling the area with marks.
+  if (cell.Code == kEntryMark) {
+    SetEntry(x0, y0);
+    return;
+  }
   for (int x = std::max(1, std::min(x0, x1)); x <= std::min(kBoardSize, std::max(x0, x1)); ++x) {
     for (int y = std::max(1, std::min(y0, y1)); y <= std::min(kBoardSize, std::max(y0, y1)); ++y) {
       PutCell(Current().Board[x][y], cell);
@@ -169,11 +185,17 @@ void EditorModel::Fill(int x, int y, PaintCell cell) {
   const Cell from = board[x][y];
   if (SameCell(from, cell)) return;
   Change();
+  if (cell.Code == kEntryMark) {
+    SetEntry(x, y);
+    return;
+  }
+  // Only what shows counts: an erased block keeps its old kind byte.
+  const PaintCell area{from.Code, from.Kind};
   std::vector<std::pair<int, int>> stack{{x, y}};
   while (!stack.empty()) {
     auto [cx, cy] = stack.back();
     stack.pop_back();
-    if (!InGrid(cx, cy) || !(board[cx][cy] == from)) continue;
+    if (!InGrid(cx, cy) || !SameCell(board[cx][cy], area)) continue;
     PutCell(board[cx][cy], cell);
     stack.insert(stack.end(), {{cx + 1, cy}, {cx - 1, cy}, {cx, cy + 1}, {cx, cy - 1}});
   }
@@ -185,11 +207,7 @@ void EditorModel::MirrorLeftRight() {
   for (int x = 1; x <= kBoardSize / 2; ++x) std::swap(level.Board[x], level.Board[kBoardSize + 1 - x]);
   // The mark mirrors with its cell; the box's left column is the mirror of its right one.
   const int column = std::clamp(kBoardSize - 2 - static_cast<int>(level.EntryColumn), 1, kMaxEntry);
-  for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      if (level.Board[x][y].Code == kEntryMark) level.Board[x][y].Code = kEmpty;
-    }
-  }
+  ClearEntryMarks(level.Board);
   level.EntryColumn = static_cast<uint8_t>(column);
   if (InGrid(column, level.EntryRow)) level.Board[column][level.EntryRow].Code = kEntryMark;
 }
@@ -198,19 +216,17 @@ void EditorModel::ClearBoard() {
   Change();
   LevelRecord& level = Current();
   level.Board = BoardGrid{};
-  MakeOpenWell(level.Board, std::clamp<int>(level.EntryColumn, 1, kMaxEntry),
-               std::clamp<int>(level.EntryRow, 1, kMaxEntry));
+  // The stored entry may lie outside the board; the mark and the record must agree.
+  level.EntryColumn = static_cast<uint8_t>(std::clamp<int>(level.EntryColumn, 1, kMaxEntry));
+  level.EntryRow = static_cast<uint8_t>(std::clamp<int>(level.EntryRow, 1, kMaxEntry));
+  MakeOpenWell(level.Board, level.EntryColumn, level.EntryRow);
 }
 
 void EditorModel::SetEntry(int x, int y) {
   LevelRecord& level = Current();
   x = std::clamp(x, 1, kMaxEntry);
   y = std::clamp(y, 1, kMaxEntry);
-  for (int cx = 1; cx <= kBoardSize; ++cx) {
-    for (int cy = 1; cy <= kBoardSize; ++cy) {
-      if (level.Board[cx][cy].Code == kEntryMark) level.Board[cx][cy].Code = kEmpty;
-    }
-  }
+  ClearEntryMarks(level.Board);
   level.EntryColumn = static_cast<uint8_t>(x);
   level.EntryRow = static_cast<uint8_t>(y);
   level.Board[x][y].Code = kEntryMark;

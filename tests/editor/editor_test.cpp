@@ -29,11 +29,13 @@ TEST(EditorModel, BoardToolsUndoRedoAndTheEntryMark) {
   m.PaintRect(10, 12, 8, 10, kEdgeCell);
   EXPECT_EQ(m.Current().Board[9][11], (Cell{kEdge, 0}));
   EXPECT_EQ(m.Current().Board[11][11].Code, kEmpty);
-  // Fill stops at the well's walls and at the painted cells.
+  // Fill stops at the well's walls; an erased block (its old kind byte kept) is as empty as any.
+  m.Paint(12, 12, kBlue);
+  m.Paint(12, 12, {kEmpty, 1});
   m.Fill(20, 20, kBlue);
   EXPECT_EQ(m.Current().Board[29][29], (Cell{kBlock, 2}));
+  EXPECT_EQ(m.Current().Board[12][12].Code, kBlock);
   EXPECT_EQ(m.Current().Board[30][29].Code, kEdge);
-  EXPECT_EQ(m.Current().Board[9][11].Code, kEdge);
   m.Undo();
   EXPECT_EQ(m.Current().Board[29][29].Code, kEmpty);
   m.Undo();
@@ -57,6 +59,21 @@ TEST(EditorModel, BoardToolsUndoRedoAndTheEntryMark) {
   m.MirrorLeftRight();
   EXPECT_EQ(m.Current().EntryColumn, kMaxEntry);
   EXPECT_EQ(m.Current().Board[6][5], (Cell{kBlock, 2}));
+
+  // The rectangle and the fill move the one entry too, rather than spreading marks.
+  const auto marks = [&] {
+    int n = 0;
+    for (const auto& column : m.Current().Board) {
+      for (const Cell& c : column) n += c.Code == kEntryMark;
+    }
+    return n;
+  };
+  m.PaintRect(3, 4, 6, 8, {kEntryMark, 1});
+  EXPECT_EQ(marks(), 1);
+  EXPECT_EQ(m.Current().EntryColumn, 3);
+  m.Fill(20, 20, {kEntryMark, 1});
+  EXPECT_EQ(marks(), 1);
+  EXPECT_EQ(m.Current().EntryColumn, 20);
 }
 
 TEST(EditorModel, LevelListEditsUpToAHundred) {

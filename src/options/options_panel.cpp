@@ -104,7 +104,8 @@ void MakeKeyEdit(TMain& game, int control, std::string& setting) {
   w.OnKeyDown = [&game, control, &setting](uint16_t key) {
     OptionsPanel& panel = game.ControlPanel;
     panel.PendingModifier = 0;
-    if (!game.OptionsOpen && key == kVkReturn) {
+    // Leaving from a key edit is leaving as anywhere else on the panel.
+    if (!game.OptionsOpen && (key == kVkReturn || key == kVkF1)) {
       LeaveMenuOptions(game);
     } else if (key == kVkF1) {
       BtnSaveClick(game);

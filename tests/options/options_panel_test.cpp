@@ -276,6 +276,15 @@ TEST(OptionsPage, OpensWithoutTheSaveButtonAndEnterInAKeyEditLeavesWithTheKeysSa
   EXPECT_EQ(Control(game, p.GB6).Bounds.Height(), 161);
   EXPECT_EQ(Stored(h).KeyPause, "K");
   EXPECT_EQ(game.M.DXInput.Assigns[InputButton11][0], kVkK);
+
+  // F1 in a key edit leaves the page the same way.
+  game.Menu.MenuState = kGameMenuOptions;
+  h.Press(kVkReturn);
+  ASSERT_EQ(game.Menu.MenuState, kOptionsPage);
+  ClickOn(h, p.SetPause);
+  h.Press(kVkF1);
+  EXPECT_EQ(game.Menu.MenuState, kGameMenuStart);
+  EXPECT_TRUE(Control(game, p.BtnSave).Visible);
 }
 
 }  // namespace

@@ -92,7 +92,6 @@ SaveResult SaveFile(const std::filesystem::path& path, std::span<const uint8_t> 
   SaveResult result;
   std::filesystem::path target = FollowLinks(path);
   std::string name = path.filename().string();
-  mode_t mode = 0644;
   struct stat info {};
   bool existed = ::stat(target.c_str(), &info) == 0;
   if (existed) {
@@ -105,7 +104,6 @@ SaveResult SaveFile(const std::filesystem::path& path, std::span<const uint8_t> 
       result.Error = name + " is write-protected; it is unchanged.";
       return result;
     }
-    mode = info.st_mode & 07777;
   } else if (errno != ENOENT) {
     result.Error = "Cannot reach " + path.string() + ": " + Reason(errno);
     return result;
@@ -123,13 +121,16 @@ SaveResult SaveFile(const std::filesystem::path& path, std::span<const uint8_t> 
     return result;
   };
   ::unlink(temp.c_str());
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  // A new file gets the player's umask; an old one keeps its mode, set below.
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, existed ? 0600 : 0644);
   if (fd < 0) {
     std::string where = folder.empty() ? std::string(".") : folder.string();
     return fail(-1, "Cannot write in the folder " + where);
   }
   if (!WriteAll(fd, bytes)) return fail(fd, "Cannot write " + path.string());
-  if (::fchmod(fd, mode) != 0) return fail(fd, "Cannot set the mode of " + path.string());
+  if (existed && ::fchmod(fd, info.st_mode & 07777) != 0) {
+    return fail(fd, "Cannot set the mode of " + path.string());
+  }
   if (existed && (info.st_uid != ::geteuid() || info.st_gid != ::getegid())) {
     // Only root can give the file back to its owner; anyone else keeps it as theirs.
     [[maybe_unused]] int ignored = ::fchown(fd, info.st_uid, info.st_gid);

@@ -96,6 +96,12 @@ TEST(SaveFile, LinksStayLinksAndModesAreKept) {
   ASSERT_TRUE(SaveFile(dir / "dangling.set", std::vector<uint8_t>(3, 3)));
   EXPECT_TRUE(fs::is_symlink(dir / "dangling.set"));
   EXPECT_EQ(Read(dir / "missing.set"), std::vector<uint8_t>(3, 3));
+  // A new file follows the player's umask, as any program's does.
+  const mode_t umaskBefore = ::umask(077);
+  const bool saved = SaveFile(dir / "private.set", std::vector<uint8_t>(3, 3)).Status == SaveStatus::Saved;
+  ::umask(umaskBefore);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(fs::status(dir / "private.set").permissions(), fs::perms(0600));
 
   fs::create_symlink("loop.set", dir / "loop.set");
   EXPECT_FALSE(SaveFile(dir / "loop.set", std::vector<uint8_t>(3, 3)));

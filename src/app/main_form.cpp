@@ -125,7 +125,9 @@ void TMain::FormActivate() {
     if (!installed && badFonts.find(file) == std::string::npos) badFonts += std::string(" ") + file;
   };
   note(M.FontSet.Install("Arial CE", fonts / "Font1.ttf"), "Font1.ttf");
-  note(M.FontSet.InstallBold("Arial CE", fonts / "Font1Bold.ttf"), "Font1Bold.ttf");
+  // The bold cut needs its regular face; without it the bold file is not at fault.
+  note(!M.FontSet.Installed("Arial CE") || M.FontSet.InstallBold("Arial CE", fonts / "Font1Bold.ttf"),
+       "Font1Bold.ttf");
   note(M.FontSet.Install("MS Sans Serif", fonts / "Font1.ttf", kDialogStretch), "Font1.ttf");
   note(M.FontSet.Install("Shotgun BT", fonts / "Font2.ttf", kPosterStretch), "Font2.ttf");
   if (!badFonts.empty() && M.FontSet.Ready()) {

@@ -138,7 +138,7 @@ bool Fonts::Install(const std::string& face, const std::filesystem::path& file, 
   TTF_CloseFont(probe);
   faces_[face] = Face{file, {}, stretch};
   open_.clear();
-  cache_.clear();
+  ClearCache();
   return true;
 }
 
@@ -150,14 +150,19 @@ bool Fonts::InstallBold(const std::string& face, const std::filesystem::path& fi
   TTF_CloseFont(probe);
   it->second.BoldFile = file;
   open_.clear();
-  cache_.clear();
+  ClearCache();
   return true;
 }
 
 void Fonts::Remove(const std::string& face) {
   faces_.erase(face);
   open_.clear();
+  ClearCache();
+}
+
+void Fonts::ClearCache() {
   cache_.clear();
+  cacheBytes_ = 0;
 }
 
 bool Fonts::Installed(const std::string& face) const { return faces_.count(face) != 0; }
@@ -209,10 +214,7 @@ const TextMask& Fonts::Render(const std::string& face, int size, int style,
   if (it != cache_.end()) return it->second;
   // Texts change rarely from frame to frame; a full cache is simply dropped.
   // Bounded by bytes too: a long game draws ever new scores and messages.
-  if (cache_.size() > 4000 || cacheBytes_ > kTextCacheBytes) {
-    cache_.clear();
-    cacheBytes_ = 0;
-  }
+  if (cache_.size() > 4000 || cacheBytes_ > kTextCacheBytes) ClearCache();
   TextMask mask;
   OpenFont* font = Open(face, size, style);
   if (font && font->Font) {

@@ -64,6 +64,7 @@ class Fonts {
   struct OpenFont;
   OpenFont* Open(const std::string& face, int size, int style);
   const Face* Resolve(const std::string& face) const;
+  void ClearCache();
 
   bool ttfReady_ = false;
   std::map<std::string, Face> faces_;

@@ -70,6 +70,7 @@ struct LevelRecord {
   std::array<uint8_t, 2> PaddingAfterNextElements{};
   std::array<uint8_t, 2> PaddingAfterEntry{};
   std::array<uint8_t, 2> PaddingAfterSpecials{};
+  bool operator==(const LevelRecord&) const = default;
 };
 
 struct HighScoreEntry {
@@ -77,6 +78,7 @@ struct HighScoreEntry {
   int32_t Score = 0;
   ShortStringBytes<30> NameBytes{};
   uint8_t Unused = 0;
+  bool operator==(const HighScoreEntry&) const = default;
 };
 
 struct AdventureRecord {
@@ -92,6 +94,7 @@ struct AdventureRecord {
   ShortStringBytes<25> ContactBytes{};
   std::array<uint8_t, 25> ReservedAfterContact{};
   std::array<uint8_t, 2> ReservedAfterLastLevel{};
+  bool operator==(const AdventureRecord&) const = default;
 };
 
 }  // namespace plumix

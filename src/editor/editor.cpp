@@ -752,13 +752,22 @@ void Editor::DrawHelp() {
   }
 }
 
+// The list's marks and the level's warnings; checked again only after an edit,
+// not in every picture.
+const std::vector<AdventureProblem>& Editor::Problems() {
+  if (!checkedAdventure_ || !(*checkedAdventure_ == Model.Adventure)) {
+    problems_ = CheckAdventure(Model.Adventure);
+    checkedAdventure_ = std::make_unique<AdventureRecord>(Model.Adventure);
+  }
+  return problems_;
+}
+
 void Editor::Draw() {
   Bitmap& surface = game_.M.DXDraw.Surface();
   StretchImage(game_.M.DXImageList.Get("Main_Menu_Slick"), surface, game_.M.DXDraw.ClientRect(), 0);
   game_.M.DXDraw.GetCanvas().Brush.Clear = true;
   DrawBoard();
-  // One check a picture, for the list's marks and the level's warnings.
-  const std::vector<AdventureProblem> problems = CheckAdventure(Model.Adventure);
+  const std::vector<AdventureProblem>& problems = Problems();
   switch (Page) {
     case EditorPage::Board: DrawPalette(); break;
     case EditorPage::Adventure: DrawLevelList(problems); break;

@@ -3,6 +3,7 @@
 // level's fields, the adventure and its level list, test-play in the real
 // game and the bot's proof, all on the game's surface and widgets.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,7 @@ class Editor {
   void DrawPalette();
   void DrawLevelList(const std::vector<AdventureProblem>& problems);
   void DrawSide(const std::vector<AdventureProblem>& problems);
+  const std::vector<AdventureProblem>& Problems();
   void DrawHelp();
   // Text in the panel's width, broken at blanks; returns the next line's y.
   int Wrapped(int y, const std::string& text, Colour colour);
@@ -113,6 +115,8 @@ class Editor {
   bool rectangle_ = false;
   int rectX_ = 0, rectY_ = 0, hoverX_ = 0, hoverY_ = 0;
   int listTop_ = 1;  // the first level the list shows
+  std::unique_ptr<AdventureRecord> checkedAdventure_;  // what problems_ was found in
+  std::vector<AdventureProblem> problems_;
   bool saveWarned_ = false;  // the problems were shown; the next save goes ahead
 };
 

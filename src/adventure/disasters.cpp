@@ -115,9 +115,8 @@ bool RowHasEmptyCell(const BoardGrid& board, int y) {
 void WindFrame(TMain& game) {
   DisasterState& d = game.Disasters;
   int y = game.Rng(kBoardSize - 2) + 1;
-  const bool counts = RowHasEmptyCell(PlayLevel(game).Board, y);
   if (StrikeNow(game, true)) {
-    if (counts) {
+    if (RowHasEmptyCell(PlayLevel(game).Board, y)) {
       game.PlaySound("Wind");
       d.WindDirection = static_cast<uint8_t>(game.Rng(2) + 1);
       if (TBasicSprite* wind = game.Panels.Wind.Get()) {

@@ -189,7 +189,7 @@ void PlaceSpecial(TMain& game) {
   if (s.SpecialsTicks < PlacementThreshold(level.SpecialsFrequency)) return;
   s.SpecialsTicks = 0;
   const int kind = PickSpecial(game);
-  if (kind == 0) return;
+  if (kind == 0 || !WouldChange(s, kind)) return;
   // The cells a special may replace, in the order the random search would scan.
   std::vector<Cell*> candidates;
   for (int x = 1; x <= kBoardSize; ++x) {
@@ -197,7 +197,7 @@ void PlaceSpecial(TMain& game) {
       if (IsCandidate(level.Board[x][y].Code)) candidates.push_back(&level.Board[x][y]);
     }
   }
-  if (candidates.empty() || !WouldChange(s, kind)) return;
+  if (candidates.empty()) return;
   // One draw among the candidates: the same even chance as drawing cells until one fits.
   Cell& cell = *candidates[game.Rng(static_cast<int>(candidates.size()))];
   cell.Code = static_cast<uint8_t>(SpecialCellCode(kind));

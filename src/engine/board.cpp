@@ -102,8 +102,7 @@ void DrawTable(TMain& game, int ox, int oy) {
     }
   }
   DrawBoardCells(game.M, game.M.DXDraw.Surface(), board, ox, oy);
-  const CellImages images(game.M);
-  if (game.Play.ClearedRows.Active) DrawClearedRows(game, images, ox, oy);
+  if (game.Play.ClearedRows.Active) DrawClearedRows(game, CellImages(game.M), ox, oy);
 }
 
 // The released genie's opacity: from 253 down to 1 and back over 256 frames.

@@ -114,6 +114,7 @@ TEST(AdventurePlay, UnsafeValuesAreMadeSafe) {
   std::vector<std::string> notes = PrepareForPlay(a);
   EXPECT_EQ(a.LastLevelIndex, 99);
   EXPECT_EQ(a.Levels[1].NextElements, 4);
+  EXPECT_EQ(a.Levels[2].NextElements, 255) << "kept, and shown as stored";
   EXPECT_EQ(QueuedCount(a.Levels[2]), 0) << "255 is 'none'";
   EXPECT_EQ(a.Levels[1].EntryColumn, 27);
   EXPECT_EQ(a.Levels[1].EntryRow, 1);

@@ -45,6 +45,7 @@ TEST_F(RocketTest, TheShowBurstsEightyNineTimesAndEveryBurstFreesItself) {
   int bangs = 0;
   for (int i = 11; i <= 99; ++i) bangs += slot(i).BurstKind <= 12;
   EXPECT_EQ(sounds.Started("1Fireworks_Bang") + sounds.Started("2Fireworks_Bang") + sounds.Started("3Fireworks_Bang"), bangs);
+  ASSERT_NE(slot(11).Sprite.Get(), nullptr);
   for (int move = 0; move < 100; ++move) {
     const TFireworksSprite* burst = slot(11).Sprite.Get();
     engine.Move(1);

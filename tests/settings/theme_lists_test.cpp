@@ -48,7 +48,9 @@ TEST(ThemeLists, FilesOfTheGameFolder) {
   fs::create_directories(dir / "Graphics/Tiles/Tiles.txt");  // unreadable: a folder
   ThemeLists lists;
   lists.Edges = {"stale"};
-  ReadThemeLists(dir, lists);
+  EXPECT_EQ(ReadThemeLists(dir, lists), (Lines{"Graphics/Tiles/Tiles.txt is not a file",
+                                               "Graphics/Cubes/Themes.txt is missing",
+                                               "Graphics/Edges/Edges.txt is missing"}));
   EXPECT_EQ(lists.Tracks, (Lines{"One", "Two"}));
   EXPECT_EQ(lists.TrackCount(), 2);
   EXPECT_TRUE(lists.Tiles.empty());

@@ -1,19 +1,12 @@
 #include "media/bitmap.h"
 
+#include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <system_error>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <jpeglib.h>
 #include <jerror.h>
 #include <png.h>
-
-#include <csetjmp>
 
 #include "media/colour.h"
 
@@ -80,12 +73,12 @@ void JpegProgress(j_common_ptr info) {
   longjmp(err->jump, 1);
 }
 
-}  // namespace
-
 // Far beyond any picture of the game, well short of what would exhaust memory.
 constexpr size_t kMaxImagePixels = size_t{4096} * 4096;
 
 bool TooLarge(size_t width, size_t height) { return width * height > kMaxImagePixels; }
+
+}  // namespace
 
 Parsed<RgbImage> DecodePng(std::span<const uint8_t> bytes) {
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {

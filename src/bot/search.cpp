@@ -84,7 +84,7 @@ int ClearRows(BoardGrid& board, double& specials) {
   level.LinesToIncreaseSpeed = 0;
   PlayState play;
   play.LinesLeft = 1000;
-  for (int pass = 0; pass <= kBoardSize && !play.LineScanDone; ++pass) ClearFullRows(play, level, 90);
+  ClearAllFullRows(play, level, 90);
   board = level.Board;
   return play.LinesCleared;
 }
@@ -184,8 +184,7 @@ void FireBeams(BoardGrid& board, const std::array<uint8_t, 16>& shape, Pose p) {
 Outcome Settle(BoardGrid& board, const Situation& s) {
   Outcome out;
   out.Lines = ClearRows(board, out.Specials);
-  const int row = std::clamp(s.EntryRow, 1, kBoardSize);
-  for (int x = 1; x <= kBoardSize; ++x) out.ToppedOut = out.ToppedOut || board[x][row].Code == kBlock;
+  out.ToppedOut = TopsOut(board, s.EntryRow);
   out.Score = out.ToppedOut ? kLost : JudgeBoard(board, s.EntryRow) + 0.76 * out.Lines * out.Lines + out.Specials;
   if (!out.ToppedOut && s.ActionLevel && out.Lines >= s.LinesLeft) out.Score += kWon;
   return out;

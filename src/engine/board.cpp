@@ -177,6 +177,14 @@ bool Blocks(const BoardGrid& board, int x, int y) {
   return code == kBlock || code == kEdge || code >= kFirstSpecial;
 }
 
+bool TopsOut(const BoardGrid& board, int entryRow) {
+  const int row = std::clamp(entryRow, 1, kBoardSize);
+  for (int x = 1; x <= kBoardSize; ++x) {
+    if (board[x][row].Code == kBlock) return true;
+  }
+  return false;
+}
+
 LevelRecord& PlayLevel(TMain& game) {
   return game.Adv.Adventure.Levels[std::clamp(game.Adv.CurrentLevel, 1, kMaxLevels)];
 }

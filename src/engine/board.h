@@ -26,6 +26,9 @@ bool Blocks(const BoardGrid& board, int x, int y);
 // mark at the entry cell.
 void MakeOpenWell(BoardGrid& board, int entryColumn, int entryRow);
 
+// A block in the entry row (the nearest row of the grid, for a box outside it) ends the game.
+bool TopsOut(const BoardGrid& board, int entryRow);
+
 // The record of the level being played (CurrentLevel, kept inside 1..100).
 LevelRecord& PlayLevel(TMain& game);
 

@@ -130,6 +130,10 @@ void ClearFullRows(PlayState& play, LevelRecord& level, int frameScale) {
   }
 }
 
+void ClearAllFullRows(PlayState& play, LevelRecord& level, int frameScale) {
+  for (int pass = 0; pass < kMaxPasses && !play.LineScanDone; ++pass) ClearFullRows(play, level, frameScale);
+}
+
 void ResolveLines(TMain& game) {
   PlayState& play = game.Play;
   ApplyDamageEffects(game);
@@ -138,10 +142,7 @@ void ResolveLines(TMain& game) {
   cleared.Rows.fill(0);
   play.LineScanDone = false;
   play.LinesCleared = 0;
-  LevelRecord& level = PlayLevel(game);
-  for (int pass = 0; pass < kMaxPasses && !play.LineScanDone; ++pass) {
-    ClearFullRows(play, level, game.Shell.FrameScale);
-  }
+  ClearAllFullRows(play, PlayLevel(game), game.Shell.FrameScale);
   cleared.Countdown = kAnimationFrames;
   if (play.LinesCleared > 0) {
     ApplyCollectedSpecials(game);

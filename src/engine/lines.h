@@ -13,6 +13,8 @@ class TMain;
 bool RowIsFull(const BoardGrid& board, int y);
 // One pass over the rows from the top; sets LineScanDone unless every row was full.
 void ClearFullRows(PlayState& play, LevelRecord& level, int frameScale);
+// Passes until no row is full.
+void ClearAllFullRows(PlayState& play, LevelRecord& level, int frameScale);
 // After every lock: the damage effects, the full rows, their score and the
 // bonus-mode rewards.
 void ResolveLines(TMain& game);

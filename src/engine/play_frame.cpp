@@ -172,14 +172,9 @@ void Lock(TMain& game) {
   NewElement(game);
   PlaceSpecial(game);
   ResolveLines(game);
-  // An entry box above or below the grid tests the nearest row of it.
-  const int row = std::clamp<int>(level.EntryRow, 1, kBoardSize);
-  for (int x = 1; x <= kBoardSize; ++x) {
-    if (level.Board[x][row].Code == kBlock) {
-      play.TopOut = true;
-      EndLevel(game);
-      return;
-    }
+  if (TopsOut(level.Board, level.EntryRow)) {
+    play.TopOut = true;
+    EndLevel(game);
   }
 }
 

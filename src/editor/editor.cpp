@@ -37,7 +37,7 @@ constexpr const char* kSpecialNames[kSpecialKinds + 1] = {
     "G laser",   "H magnifier", "I wine", "J genie released", "K damage", "L virus"};
 constexpr const char* kFrequencies[] = {"None", "Low", "Medium", "High"};
 
-constexpr uint16_t kVkDelete = 46, kVkF5 = 116, kVkF6 = 117;
+constexpr uint16_t kVkF5 = 116, kVkF6 = 117;
 
 Rect PaletteRect(int index) {
   const int x = kSideX + (index % kPalettePerRow) * kPalettePitch;

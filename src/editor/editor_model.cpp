@@ -87,14 +87,6 @@ bool EditorModel::Open(const std::filesystem::path& path, std::string* error) {
   return true;
 }
 
-std::vector<AdventureProblem> EditorModel::Problems(int level) const {
-  std::vector<AdventureProblem> out;
-  for (AdventureProblem& p : CheckAdventure(Adventure)) {
-    if (p.Level == level || (level == 0 && p.Level <= 0)) out.push_back(std::move(p));
-  }
-  return out;
-}
-
 EditorSaveResult EditorModel::Save(const std::filesystem::path& path, bool force) {
   EditorSaveResult result;
   if (!force) {

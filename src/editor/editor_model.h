@@ -53,8 +53,6 @@ class EditorModel {
   void Change();
   bool Undo();
   bool Redo();
-  bool CanUndo() const { return !undo_.empty(); }
-  bool CanRedo() const { return !redo_.empty(); }
 
   // The board tools, on the current level; each is one undoable change
   // except Paint, which is part of the stroke Change() began.
@@ -72,9 +70,6 @@ class EditorModel {
   bool DeleteLevel();
   bool MoveLevel(int delta);
   void SelectLevel(int level);
-
-  // The check's problems of one level (0: the header and the score table).
-  std::vector<AdventureProblem> Problems(int level) const;
 
  private:
   struct Snapshot {

@@ -22,7 +22,6 @@ enum class LabelPos { lpCustom, lpTop, lpLeft, lpBottom, lpRight };
 
 struct Widget {
   WidgetKind Kind = WidgetKind::Label;
-  std::string Name;
   Rect Bounds;          // on the surface
   std::string Caption;  // code-page 1250
   Colour TextColour = kBlack;

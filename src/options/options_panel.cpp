@@ -1,6 +1,8 @@
 #include "options/options_panel.h"
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "app/keys.h"
 #include "app/main_form.h"
@@ -127,6 +129,38 @@ void MakeKeyEdit(TMain& game, int control, std::string& setting) {
   };
 }
 
+// The edits and the settings they show: what is shown on opening is what the
+// edits write back.
+std::array<std::pair<int, std::string*>, 3> TextEdits(OptionsPanel& p, SettingsRecord& s) {
+  return {{{p.SetName, &s.PlayerName}, {p.SetDropSpeed, &s.DropSpeed}, {p.SetLRSpeed, &s.LRSpeed}}};
+}
+
+std::array<std::pair<int, std::string*>, 7> KeyEdits(OptionsPanel& p, SettingsRecord& s) {
+  return {{{p.SetLeft, &s.KeyLeft},
+           {p.SetRight, &s.KeyRight},
+           {p.SetRotate, &s.KeyRotate},
+           {p.SetDrop, &s.KeyDrop},
+           {p.SetAction, &s.KeyAction},
+           {p.SetIncSpeed, &s.KeySpeedUp},
+           {p.SetPause, &s.KeyPause}}};
+}
+
+std::array<std::pair<int, bool*>, 4> RandomSwitches(OptionsPanel& p, SettingsRecord& s) {
+  return {{{p.CBRandomTile, &s.RandomTile},
+           {p.CBRandomCube, &s.RandomCube},
+           {p.CBRandomBack, &s.RandomEdge},
+           {p.CBRandomMusic, &s.RandomTrack}}};
+}
+
+// The menu's page has no Save button, and its keys group is taller.
+void MenuLayout(OptionsPanel& panel, bool menu) {
+  WidgetSet& set = panel.Controls;
+  const Rect keys = set.At(panel.GB6).Bounds;
+  set.Place(panel.GB6, Rect{keys.Left, keys.Top, keys.Right,
+                            keys.Top + (menu ? kMenuKeysGroupHeight : kKeysGroupHeight)});
+  set.SetVisible(panel.BtnSave, !menu);
+}
+
 void SetItems(WidgetSet& set, int control, const std::vector<std::string>& items) {
   set.At(control).Items = items;
 }
@@ -134,23 +168,15 @@ void SetItems(WidgetSet& set, int control, const std::vector<std::string>& items
 void ShowPanel(TMain& game, bool menu) {
   OptionsPanel& panel = game.ControlPanel;
   WidgetSet& set = panel.Controls;
-  const SettingsRecord& s = game.Settings;
+  SettingsRecord& s = game.Settings;
   SetItems(set, panel.CBTile, game.Themes.Tiles);
   SetItems(set, panel.CBCube, game.Themes.Cubes);
   SetItems(set, panel.CBBack, game.Themes.Edges);
   SetItems(set, panel.CBMusic, game.Themes.Tracks);
   ShowSettingsOnPanel(game);
-  const std::pair<int, const std::string*> edits[] = {
-      {panel.SetName, &s.PlayerName},     {panel.SetLeft, &s.KeyLeft},
-      {panel.SetRight, &s.KeyRight},      {panel.SetRotate, &s.KeyRotate},
-      {panel.SetDrop, &s.KeyDrop},        {panel.SetAction, &s.KeyAction},
-      {panel.SetIncSpeed, &s.KeySpeedUp}, {panel.SetPause, &s.KeyPause},
-      {panel.SetDropSpeed, &s.DropSpeed}, {panel.SetLRSpeed, &s.LRSpeed}};
-  for (const auto& [control, text] : edits) set.SetText(control, *text);
-  Widget& keys = set.At(panel.GB6);
-  set.Place(panel.GB6, Rect{keys.Bounds.Left, keys.Bounds.Top, keys.Bounds.Right,
-                            keys.Bounds.Top + (menu ? kMenuKeysGroupHeight : kKeysGroupHeight)});
-  set.SetVisible(panel.BtnSave, !menu);
+  for (const auto& [control, text] : TextEdits(panel, s)) set.SetText(control, *text);
+  for (const auto& [control, text] : KeyEdits(panel, s)) set.SetText(control, *text);
+  MenuLayout(panel, menu);
   set.CloseDropDown();
   set.SetFocus(-1);
   set.SetFocus(panel.CBTile);
@@ -238,12 +264,8 @@ void BuildControlPanel(TMain& game) {
   for (int box : {p.CBTile, p.CBBack, p.CBCube, p.CBMusic}) {
     set.At(box).OnDropDown = [g] { g->PlaySound("Options_CB_Open"); };
   }
-  const std::pair<int, bool*> switches[] = {{p.CBRandomTile, &s.RandomTile},
-                                            {p.CBRandomCube, &s.RandomCube},
-                                            {p.CBRandomBack, &s.RandomEdge},
-                                            {p.CBRandomMusic, &s.RandomTrack}};
   // Named copies, not structured bindings: lambdas cannot capture those on every compiler we build with.
-  for (const auto& entry : switches) {
+  for (const auto& entry : RandomSwitches(p, s)) {
     const int box = entry.first;
     bool* setting = entry.second;
     set.At(box).OnClick = [g, box, setting] { Switch(*g, box, *setting); };
@@ -261,19 +283,13 @@ void BuildControlPanel(TMain& game) {
     g->Settings.SfxOff = g->ControlPanel.Controls.At(g->ControlPanel.CBSfxOFF).Checked;
     g->PlaySound("Options_Checkbox_Click");
   };
-  const std::pair<int, std::string*> texts[] = {
-      {p.SetName, &s.PlayerName}, {p.SetDropSpeed, &s.DropSpeed}, {p.SetLRSpeed, &s.LRSpeed}};
-  for (const auto& entry : texts) {
+  for (const auto& entry : TextEdits(p, s)) {
     const int edit = entry.first;
     std::string* setting = entry.second;
     set.At(edit).OnChange = [g, edit, setting] { Typed(*g, edit, *setting); };
   }
   set.At(p.SetDropSpeed).DigitsOnly = set.At(p.SetLRSpeed).DigitsOnly = true;
-  const std::pair<int, std::string*> keyEdits[] = {
-      {p.SetLeft, &s.KeyLeft},     {p.SetRight, &s.KeyRight},       {p.SetRotate, &s.KeyRotate},
-      {p.SetDrop, &s.KeyDrop},     {p.SetAction, &s.KeyAction},     {p.SetIncSpeed, &s.KeySpeedUp},
-      {p.SetPause, &s.KeyPause}};
-  for (const auto& [edit, setting] : keyEdits) MakeKeyEdit(game, edit, *setting);
+  for (const auto& [edit, setting] : KeyEdits(p, s)) MakeKeyEdit(game, edit, *setting);
   set.At(p.BtnSave).OnClick = [g] { BtnSaveClick(*g); };
 }
 
@@ -288,9 +304,7 @@ void OpenMenuOptions(TMain& game) { ShowPanel(game, true); }
 void CloseMenuOptions(TMain& game) {
   OptionsPanel& panel = game.ControlPanel;
   HidePanel(game);
-  panel.Controls.SetVisible(panel.BtnSave, true);
-  Widget& keys = panel.Controls.At(panel.GB6);
-  keys.Bounds.Bottom = keys.Bounds.Top + kKeysGroupHeight;
+  MenuLayout(panel, false);
 }
 
 void BtnSaveClick(TMain& game) {
@@ -304,17 +318,15 @@ void BtnSaveClick(TMain& game) {
 void ShowSettingsOnPanel(TMain& game) {
   OptionsPanel& p = game.ControlPanel;
   WidgetSet& set = p.Controls;
-  const SettingsRecord& s = game.Settings;
+  SettingsRecord& s = game.Settings;
   set.At(p.CBTile).ItemIndex = s.TileChoice - 1;
   set.At(p.CBCube).ItemIndex = s.CubeChoice - 1;
   set.At(p.CBBack).ItemIndex = s.EdgeChoice - 1;
   set.At(p.CBMusic).ItemIndex = s.TrackChoice - 1;
-  const std::pair<int, bool> checks[] = {
-      {p.CBRandomTile, s.RandomTile},        {p.CBRandomCube, s.RandomCube},
-      {p.CBRandomBack, s.RandomEdge},        {p.CBRandomMusic, s.RandomTrack},
-      {p.CBTransparent, s.TiledBackground},  {p.CBMusicOFF, s.MusicOff},
-      {p.CBSfxOFF, s.SfxOff}};
-  for (const auto& [box, on] : checks) set.At(box).Checked = on;
+  for (const auto& [box, on] : RandomSwitches(p, s)) set.At(box).Checked = *on;
+  set.At(p.CBTransparent).Checked = s.TiledBackground;
+  set.At(p.CBMusicOFF).Checked = s.MusicOff;
+  set.At(p.CBSfxOFF).Checked = s.SfxOff;
 }
 
 void DrawControlPanel(TMain& game) {

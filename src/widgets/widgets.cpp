@@ -141,7 +141,15 @@ void WidgetSet::ShowItem(int item) {
   const int count = static_cast<int>(At(open_).Items.size());
   if (item < listTop_) listTop_ = item;
   if (item >= listTop_ + kDropDownCount) listTop_ = item - kDropDownCount + 1;
-  listTop_ = std::clamp(listTop_, 0, std::max(0, count - kDropDownCount));
+  ScrollTo(listTop_, count);
+}
+
+void WidgetSet::ScrollTo(int top, int count) { listTop_ = std::clamp(top, 0, std::max(0, count - kDropDownCount)); }
+
+void WidgetSet::CloseAndPick(int item) {
+  const int index = open_;
+  CloseDropDown();
+  Pick(index, item);
 }
 
 void WidgetSet::Pick(int index, int item) {
@@ -161,9 +169,7 @@ bool WidgetSet::ListKey(uint16_t key, bool alt) {
     case kVkUp:
     case kVkDown:
       if (alt) {
-        const int index = open_, hot = listHot_;
-        CloseDropDown();
-        Pick(index, hot);
+        CloseAndPick(listHot_);
         return true;
       }
       listHot_ = std::clamp(listHot_ + (key == kVkDown ? 1 : -1), 0, std::max(0, count - 1));
@@ -173,12 +179,9 @@ bool WidgetSet::ListKey(uint16_t key, bool alt) {
     case kVkHome: listHot_ = 0; break;
     case kVkEnd: listHot_ = count - 1; break;
     case kVkReturn:
-    case kVkF4: {
-      const int index = open_, hot = listHot_;
-      CloseDropDown();
-      Pick(index, hot);
+    case kVkF4:
+      CloseAndPick(listHot_);
       return true;
-    }
     case kVkEscape:
     case kVkTab:
       CloseDropDown();
@@ -325,14 +328,11 @@ bool WidgetSet::MouseDown(int x, int y) {
       if (count > kDropDownCount && x >= list.Right - 17) {
         // The scroll bar: its arrows step, the track pages.
         const int third = (y - list.Top) * 3 / list.Height();
-        listTop_ += third == 0 ? -1 : third == 2 ? 1 : (y < list.Top + list.Height() / 2 ? -kDropDownCount : kDropDownCount);
-        listTop_ = std::clamp(listTop_, 0, count - kDropDownCount);
+        ScrollTo(listTop_ + (third == 0 ? -1 : third == 2 ? 1 : (y < list.Top + list.Height() / 2 ? -kDropDownCount : kDropDownCount)),
+                 count);
         return true;
       }
-      const int item = std::min(listTop_ + (y - list.Top - 1) / kItemHeight, count - 1);
-      const int index = open_;
-      CloseDropDown();
-      Pick(index, item);
+      CloseAndPick(listTop_ + (y - list.Top - 1) / kItemHeight);
       return true;
     }
     // A click anywhere else (the box itself included) only closes the list.
@@ -369,10 +369,9 @@ void WidgetSet::MouseUp(int x, int y) {
 
 void WidgetSet::MouseWheel(int steps) {
   if (open_ >= 0) {
-    const int count = static_cast<int>(At(open_).Items.size());
-    listTop_ = std::clamp(listTop_ - 3 * steps, 0, std::max(0, count - kDropDownCount));
+    ScrollTo(listTop_ - 3 * steps, static_cast<int>(At(open_).Items.size()));
   } else if (focus_ >= 0 && focus_ == hover_ && At(focus_).Kind == WidgetKind::ComboBox) {
-    Pick(focus_, std::max(0, At(focus_).ItemIndex - steps));
+    Pick(focus_, At(focus_).ItemIndex - steps);
   }
 }
 

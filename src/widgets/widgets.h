@@ -107,6 +107,9 @@ class WidgetSet {
   bool ListKey(uint16_t key, bool alt);
   void Pick(int index, int item);
   void ShowItem(int item);
+  // The open list's top row, kept inside its items.
+  void ScrollTo(int top, int count);
+  void CloseAndPick(int item);
   size_t CaretFromX(const Widget& w, int x) const;
   void DrawText(Bitmap& target, int x, int y, std::string_view text, Colour colour, Rect clip) const;
   void DrawWidget(Bitmap& target, int index);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -256,15 +257,22 @@ void Canvas::TextOut(int x, int y, std::string_view cp1250) {
     int h = mask.Height ? mask.Height : fonts_.LineHeight(Font.Name, Font.Size, Font.Style);
     FillRect(target_, Rect{x, y, x + mask.Width, y + h}, Brush.Color);
   }
-  const uint16_t colour = ToRgb565(Font.Color);
+  BlendText(target_, mask, x, y, ToRgb565(Font.Color), Rect{0, 0, target_.Width, target_.Height});
+}
+
+void BlendText(Bitmap& target, const TextMask& mask, int x, int y, uint16_t colour, Rect clip) {
+  clip.Left = std::max(clip.Left, 0);
+  clip.Top = std::max(clip.Top, 0);
+  clip.Right = std::min(clip.Right, target.Width);
+  clip.Bottom = std::min(clip.Bottom, target.Height);
   for (int r = 0; r < mask.Height; ++r) {
-    int dy = y + r;
-    if (dy < 0 || dy >= target_.Height) continue;
-    uint16_t* row = target_.Row(dy);
+    const int dy = y + r;
+    if (dy < clip.Top || dy >= clip.Bottom) continue;
+    uint16_t* row = target.Row(dy);
     const uint8_t* alpha = mask.Alpha.data() + static_cast<size_t>(r) * mask.Width;
     for (int c = 0; c < mask.Width; ++c) {
-      int dx = x + c;
-      if (alpha[c] == 0 || dx < 0 || dx >= target_.Width) continue;
+      const int dx = x + c;
+      if (alpha[c] == 0 || dx < clip.Left || dx >= clip.Right) continue;
       row[dx] = Blend565(row[dx], colour, alpha[c]);
     }
   }

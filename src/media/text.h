@@ -30,6 +30,9 @@ struct TextMask {
   std::vector<uint8_t> Alpha;
 };
 
+// Blends a drawn text into the target in one colour, inside clip and the target.
+void BlendText(Bitmap& target, const TextMask& mask, int x, int y, uint16_t colour, Rect clip);
+
 class Fonts {
  public:
   Fonts();

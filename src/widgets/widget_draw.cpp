@@ -79,23 +79,7 @@ void CheckMark(Bitmap& b, int x, int y) {
 
 void WidgetSet::DrawText(Bitmap& target, int x, int y, std::string_view text, Colour colour,
                          Rect clip) const {
-  const TextMask& mask = fonts_.Render(kFace, kFaceSize, kStyleNormal, text);
-  const uint16_t c = ToRgb565(colour);
-  clip.Left = std::max(clip.Left, 0);
-  clip.Top = std::max(clip.Top, 0);
-  clip.Right = std::min(clip.Right, target.Width);
-  clip.Bottom = std::min(clip.Bottom, target.Height);
-  for (int r = 0; r < mask.Height; ++r) {
-    const int dy = y + r;
-    if (dy < clip.Top || dy >= clip.Bottom) continue;
-    uint16_t* row = target.Row(dy);
-    for (int col = 0; col < mask.Width; ++col) {
-      const int dx = x + col;
-      const uint8_t a = mask.Alpha[static_cast<size_t>(r) * mask.Width + col];
-      if (a == 0 || dx < clip.Left || dx >= clip.Right) continue;
-      row[dx] = Blend565(row[dx], c, a);
-    }
-  }
+  BlendText(target, fonts_.Render(kFace, kFaceSize, kStyleNormal, text), x, y, ToRgb565(colour), clip);
 }
 
 void WidgetSet::DrawWidget(Bitmap& b, int index) {

@@ -660,10 +660,7 @@ void Editor::DrawPalette() {
     FillRect(surface, r, kBlack);
     const Cell cell{p.Code, p.Kind};
     DrawPlainCell(surface, cell, r.Left, r.Top);
-    // One cell drawn where cell (1, 1) of a board would be.
-    BoardGrid one{};
-    one[1][1] = cell;
-    DrawBoardCells(game_.M, surface, one, r.Left - kCellSize, r.Top - kCellSize);
+    DrawBoardCell(game_.M, surface, cell, r.Left, r.Top);
     if (i == Palette) {
       FillRect(surface, {r.Left - 3, r.Bottom + 1, r.Right + 3, r.Bottom + 3}, kYellow);
       FillRect(surface, {r.Left - 3, r.Top - 3, r.Right + 3, r.Top - 1}, kYellow);

@@ -41,26 +41,30 @@ struct CellImages {
   }
 };
 
+void DrawCell(const CellImages& images, Bitmap& surface, const Cell& cell, int px, int py) {
+  if (cell.Code == kBlock) {
+    DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
+  } else if (cell.Code == kEdge) {
+    DrawImage(*images.Edge, surface, px, py, 0);
+  } else if (cell.Code >= kFirstSpecial && cell.Code <= kLastLetterCode) {
+    DrawImage(*images.Letters[cell.Code - kFirstSpecial], surface, px, py, 0);
+  } else if (IsSpecialCode(cell.Code)) {
+    // No letter picture: the special shows as the block it replaced.
+    DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
+  }
+}
+
 }  // namespace
 
 void DrawBoardCells(Media& m, Bitmap& surface, const BoardGrid& board, int ox, int oy) {
   const CellImages images(m);
   for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      const Cell& cell = board[x][y];
-      const int px = x * kCellSize + ox, py = y * kCellSize + oy;
-      if (cell.Code == kBlock) {
-        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
-      } else if (cell.Code == kEdge) {
-        DrawImage(*images.Edge, surface, px, py, 0);
-      } else if (cell.Code >= kFirstSpecial && cell.Code <= kLastLetterCode) {
-        DrawImage(*images.Letters[cell.Code - kFirstSpecial], surface, px, py, 0);
-      } else if (IsSpecialCode(cell.Code)) {
-        // No letter picture: the special shows as the block it replaced.
-        DrawImage(images.Shape(cell.Kind), surface, px, py, 0);
-      }
-    }
+    for (int y = 1; y <= kBoardSize; ++y) DrawCell(images, surface, board[x][y], x * kCellSize + ox, y * kCellSize + oy);
   }
+}
+
+void DrawBoardCell(Media& m, Bitmap& surface, const Cell& cell, int px, int py) {
+  DrawCell(CellImages(m), surface, cell, px, py);
 }
 
 namespace {

@@ -47,5 +47,7 @@ void DrawNextElements(TMain& game, int dx, int dy);
 // The pictures of the walls, blocks and specials of a board, cell (x, y) at
 // (25x + originX, 25y + originY); other cells are left as they are.
 void DrawBoardCells(Media& m, Bitmap& surface, const BoardGrid& board, int originX, int originY);
+// One cell as the board shows it, its top-left corner at (px, py).
+void DrawBoardCell(Media& m, Bitmap& surface, const Cell& cell, int px, int py);
 
 }  // namespace plumix

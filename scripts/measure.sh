@@ -23,11 +23,9 @@ trap cleanup EXIT
 # A portable copy, so that the measured game's settings start fresh.
 cp -r "$(dirname "$game")" "$work/game"
 rm -f "$work/game/Settings.set"
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/xvfb.bash"
+start_xvfb "$work" || exit 1
+export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
 
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }

@@ -43,6 +43,15 @@ long MillisSinceLaunch() {
                            value * 1000 / sysconf(_SC_CLK_TCK));
 }
 
+// A start that cannot go on: said once, in a box where one can show.
+int CannotStart(const std::string& why) {
+  std::fprintf(stderr, "Plumix Adventure: %s\n", why.c_str());
+  plumix::MessageBoxRequest request{"Plumix Adventure", why, {"OK"}, 16, 1, 0};
+  request.OnStderr = true;
+  plumix::ShowMessageBox(request);
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,10 +68,15 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--window") == 0) options.FullScreen = false;
     if (std::strcmp(argv[i], "--report-start") == 0) reportStart = true;
   }
+  std::error_code missing;
+  if (!std::filesystem::is_directory(places.GameDir / "Graphics", missing)) {
+    return CannotStart("The game's files are missing: there is no Graphics folder in " +
+                       places.GameDir.string() + ". Install the game again.");
+  }
   plumix::SystemClock clock;
   plumix::TMain game(options, clock);
   game.FormCreate();
-  if (game.Shell.Terminated) return 0;
+  if (game.Shell.Terminated) return game.Shell.ExitCode;
   game.FormActivate();
   std::vector<plumix::PlatformEvent> events;
   while (!game.Shell.Terminated) {
@@ -86,5 +100,5 @@ int main(int argc, char** argv) {
   }
   game.FormClose();
   game.DXDrawFinalize();
-  return 0;
+  return game.Shell.ExitCode;
 }

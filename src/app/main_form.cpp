@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "adventure/adventure_update.h"
 #include "app/gamepad_keys.h"
 #include "app/keys.h"
 #include "media/draw.h"
@@ -41,7 +42,10 @@ void TMain::ReportError(const std::string& text) {
   if (Errors.size() > 1000) Errors.erase(Errors.begin(), Errors.begin() + 500);
   std::fprintf(stderr, "Plumix Adventure: %s\n", text.c_str());
   if (!Options.Headless) {
-    ShowMessageDialog(text, "Plumix Adventure", "&OK", "", "", 16, 1, this);
+    M.DXInput.ReleaseAll();
+    MessageBoxRequest request{"Plumix Adventure", text, {"OK"}, 16, 1, 0};
+    request.OnStderr = true;
+    ShowMessageBox(request);
   }
 }
 
@@ -83,6 +87,7 @@ void TMain::FormCreate() {
       // The main form of this copy is never shown; the running copy goes on undisturbed.
       ShowMessageDialog("Plumix Adventure already running!", "Error", "&OK", "", "", 16, 1, this);
       Shell.Terminated = true;
+      Shell.ExitCode = 1;
       return;
     }
   }
@@ -94,6 +99,7 @@ void TMain::FormCreate() {
   } catch (const GameError& e) {
     ReportError(e.what());
     Shell.Terminated = true;
+    Shell.ExitCode = 1;
     return;
   }
   Guarded([&] { M.LoadAssets(); });
@@ -108,6 +114,7 @@ void TMain::DXDrawInitializeSurface() {
   if (!M.DXDraw.GetGammaRamp(&SavedRamp)) {
     ReportError("Gamma control not supported");
     Shell.Terminated = true;
+    Shell.ExitCode = 1;
   }
 }
 
@@ -138,6 +145,7 @@ void TMain::FormActivate() {
   ResetNotices(Notices);
   if (Options.SeedFromClock) Rng.Seed(Time.Millis() ^ static_cast<uint64_t>(std::time(nullptr)));
   Guarded([&] { LoadSettings(*this); });
+  UpdatePlayersAdventures();
   Guarded([&] { LoadThemeLists(*this); });
   SetCursorMode("None");
   M.DXSpriteEngine.Clear();
@@ -145,6 +153,23 @@ void TMain::FormActivate() {
     Settings.TrackChoice = static_cast<uint8_t>(Rng(Themes.TrackCount()) + 1);
   }
   StartTrack(!Settings.MusicOff);
+}
+
+// A release's fixes to a shipped adventure reach the player's copy of it,
+// with the player's high scores kept (the build does the same for the
+// portable folder).
+void TMain::UpdatePlayersAdventures() {
+  if (Options.DataDir.empty()) return;
+  for (const std::string& line :
+       UpdateAdventureCopies(GamePath("Adventures"), Options.DataDir / "Adventures")) {
+    std::fprintf(stderr, "Plumix Adventure: %s\n", line.c_str());
+  }
+}
+
+void TMain::Terminate() {
+  if (Shell.Terminated) return;
+  SaveSettings(*this);
+  Shell.Terminated = true;
 }
 
 void TMain::FormDeactivate() {
@@ -196,7 +221,7 @@ void TMain::Dispatch(const PlatformEvent& event) {
       Guarded([&] { FormActivate(); });
       break;
     case PlatformEventType::Quit:
-      Shell.Terminated = true;
+      Guarded([&] { Terminate(); });
       break;
     case PlatformEventType::PadDown:
     case PlatformEventType::PadUp:

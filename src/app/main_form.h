@@ -60,6 +60,7 @@ struct ShellState {
   SpriteRef<TBasicSprite> MenuMoon;
   bool Active = true;      // the application has the focus
   bool Terminated = false;  // the application ends
+  int ExitCode = 0;         // non-zero: the start could not go on
   bool TrackOpen = false;   // a music track is open, so its end can be watched
   // The key each pad button holds down (0: none).
   std::array<uint16_t, static_cast<size_t>(PadButton::Count)> PadKeys{};
@@ -100,6 +101,11 @@ class TMain {
   void SetCursorMode(std::string_view name);
   // Draws a new neon moon for the menus (the newest one is kept).
   void CreateMenuMoon();
+  // Every way of ending the program: the settings are saved, as the quit
+  // question's Y saves them, and the frame loop ends.
+  void Terminate();
+  // The player's copies of shipped adventures take the release's levels.
+  void UpdatePlayersAdventures();
   // The pause and the options panel draw over the last play picture; the
   // notices drawn on it since are taken off again so they do not smear.
   void KeepPlayPicture();

@@ -259,8 +259,7 @@ void MenuKeys(TMain& game, uint16_t key) {
       break;
     case kMainMenuQuitQuestion:
       if (key == KeyCodeFromName("Y")) {
-        SaveSettings(game);
-        game.Shell.Terminated = true;
+        game.Terminate();
       } else {
         game.PlaySound("Main_Menu_Up_Small");
         game.Menu.MenuState = kMainMenuQuit;

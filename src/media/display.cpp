@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "media/draw.h"
+#include "media/signals.h"
 #include "media/window.h"
 
 namespace plumix {
@@ -19,7 +20,11 @@ Display::Display(Fonts& fonts) : fonts_(fonts) {}
 Display::~Display() { Finalize(); }
 
 void Display::Initialize(bool headless, bool fullScreen) {
-  if (!headless) window_ = std::make_unique<Window>(fullScreen);
+  if (!headless) {
+    window_ = std::make_unique<Window>(fullScreen);
+    // After SDL's own start, whose handlers would only see a real window's signals.
+    WatchEndSignals();
+  }
   initialized_ = true;
 }
 
@@ -86,6 +91,7 @@ bool Display::SetGammaRamp(const GammaRamp& ramp) {
 
 void Display::PollEvents(std::vector<PlatformEvent>& events) {
   if (window_) window_->Poll(events);
+  if (TakeEndSignal()) events.push_back({PlatformEventType::Quit, 0, false});
 }
 
 void Display::ToggleFullScreen() {
@@ -111,8 +117,11 @@ int ShowMessageBox(const MessageBoxRequest& request) {
     }
     labels.push_back(label);
   }
+  auto onStderr = [&] {
+    if (!request.OnStderr) std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), request.Text.c_str());
+  };
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), request.Text.c_str());
+    onStderr();
     return request.DefaultButton;
   }
   std::vector<SDL_MessageBoxButtonData> buttons;
@@ -141,7 +150,7 @@ int ShowMessageBox(const MessageBoxRequest& request) {
   box.buttons = buttons.data();
   int pressed = 0;
   if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-    std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), request.Text.c_str());
+    onStderr();
     return defaultButton;
   }
   return pressed > 0 ? pressed : (request.CancelButton ? request.CancelButton : defaultButton);

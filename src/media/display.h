@@ -110,6 +110,7 @@ struct MessageBoxRequest {
   int Icon = 0;                      // 16 stop, 32 question, 48 exclamation, 64 information
   int DefaultButton = 1;
   int CancelButton = 0;  // 0: none
+  bool OnStderr = false;  // the caller has written the text to stderr already
 };
 int ShowMessageBox(const MessageBoxRequest& request);
 

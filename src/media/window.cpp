@@ -1,7 +1,9 @@
 #include "media/window.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "media/input.h"
@@ -33,6 +35,16 @@ bool HasGpu() {
     if (entry.path().filename().string().starts_with("renderD")) return true;
   }
   return false;
+}
+
+// SDL falls back to drivers that draw nowhere when it finds no screen; the
+// game would then run unseen. They are used only when asked for by name.
+bool ShowsOnScreen(const char* driver) {
+  if (!driver) return false;
+  const std::string name = driver;
+  if (name != "offscreen" && name != "dummy") return true;
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  return asked && name == asked;
 }
 
 }  // namespace
@@ -102,6 +114,11 @@ Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
   }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     throw GameError(std::string("Cannot start the display: ") + SDL_GetError());
+  }
+  if (!ShowsOnScreen(SDL_GetCurrentVideoDriver())) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    throw GameError("Cannot start the display: no screen was found (neither DISPLAY nor "
+                    "WAYLAND_DISPLAY is set).");
   }
   Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow("Plumix Adventure 1.0", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -186,6 +203,12 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
           // Alt+Enter belongs to the window, not to the game.
           if (!e.key.repeat) ToggleFullScreen();
           swallowEnterUp_ = true;
+          break;
+        }
+        // A window manager makes Alt+F4 a close request; without one (full
+        // screen on a bare X server) the game does it itself.
+        if (e.key.keysym.sym == SDLK_F4 && (e.key.keysym.mod & KMOD_ALT)) {
+          events.push_back({PlatformEventType::Quit, 0, false});
           break;
         }
         if (uint16_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) {

@@ -224,6 +224,18 @@ TEST(MainMenu, TheQuitQuestionTakesOnlyY) {
   EXPECT_EQ(stored.Settings.PlayerName, "Leaving") << "the settings are kept on leaving";
 }
 
+TEST(MainMenu, AQuitFromTheWindowOrASignalSavesAsYDoes) {
+  Harness h;
+  TMain& game = h.Game();
+  h.Press(kVkF12);
+  ASSERT_TRUE(game.Settings.MusicOff);
+  game.Dispatch({PlatformEventType::Quit, 0, false});
+  EXPECT_TRUE(game.Shell.Terminated);
+  EXPECT_EQ(game.Shell.ExitCode, 0);
+  SettingsLoad stored = LoadSettingsFile(h.Dir / "Settings.set", game.Rng, game.Themes);
+  EXPECT_TRUE(stored.Settings.MusicOff) << "F12 on the title screen is kept";
+}
+
 TEST(MainMenu, ItemsLightInRedAndTheMoonHangsOverTheSkyline) {
   Harness h;
   ToMainMenu(h);

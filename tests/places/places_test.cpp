@@ -59,6 +59,22 @@ TEST(PlayerFolders, SettingsAndHighScoresGoToThePlayersFoldersAndShippedFilesSta
   EXPECT_EQ(game.Adv.AdventureList[index].FirstPlaceName, "Player") << "the list shows the copy";
   SaveSettings(game);
   EXPECT_FALSE(fs::exists(h.Dir / "Settings.set"));
+
+  // A new release fixes a level: the next start gives the copy the fix and
+  // keeps the player's table and first-place level scores.
+  AdventureRecord release = *ParseAdventure(shipped).Value;
+  release.Levels[1].Title = "Fixed";
+  release.Levels[2].RecordScore = 4321;
+  h.WriteAdventure("Shipped.paf", release);
+  game.Shell.FirstActivation = true;
+  game.FormActivate();
+  AdventureRecord updated = *ParseAdventure(Bytes(own / "Shipped.paf")).Value;
+  EXPECT_EQ(updated.Levels[1].Title, "Fixed");
+  EXPECT_EQ(updated.HighScores[1].Name, "Player");
+  EXPECT_EQ(updated.HighScores[1].Score, 700);
+  EXPECT_EQ(updated.Levels[2].RecordScore, copy.Levels[2].RecordScore)
+      << "the record scores belong to the player's first place";
+  EXPECT_EQ(Bytes(own / "Mine.paf"), shipped) << "the player's own adventure is untouched";
 }
 
 TEST(PlayerFolders, AGameFolderBesideTheProgramIsPortableAnInstalledOneUsesXdgFolders) {

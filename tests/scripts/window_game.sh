@@ -45,11 +45,9 @@ PY
 # Listed first: its file name sorts before the shipped adventures.
 "$tool" pack "$work/quick" "$work/game/Adventures/AQuickShaft.paf" >/dev/null
 
-display=:$((50 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../../scripts/xvfb.bash"
+start_xvfb "$work" || exit 1
+export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
 
 "$work/game/plumix" --window >"$work/game.log" 2>&1 &
 game=$!

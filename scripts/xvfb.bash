@@ -1,0 +1,21 @@
+# Sourced by the scripts that run the game in a real window:
+#   start_xvfb WORK_FOLDER   (sets DISPLAY and xvfb, the server's process)
+# The server picks a free display itself (-displayfd), so a run beside
+# another program's display never drives that program.
+start_xvfb() {
+  local work=$1 fifo number
+  fifo=$work/xvfb-display
+  rm -f "$fifo"
+  mkfifo "$fifo"
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$fifo" >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  # The server writes the number once it listens; an empty read means it died.
+  read -r -t 30 number <"$fifo" || true
+  rm -f "$fifo"
+  if [[ ! "$number" =~ ^[0-9]+$ ]] || ! kill -0 "$xvfb" 2>/dev/null; then
+    echo "Xvfb did not start:"; cat "$work/xvfb.log"
+    return 1
+  fi
+  export DISPLAY=:$number
+  xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY does not answer"; return 1; }
+}

@@ -1,0 +1,78 @@
+#include "adventure/adventure_update.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "adventure/adventure_file.h"
+#include "media/files.h"
+
+namespace plumix {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kHighScoreTableSize = kHighScoreEntrySize * kHighScoreCount;
+
+bool IsAdventureFileName(const fs::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  return extension == ".paf";
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> UpdatedPlayersAdventure(std::span<const uint8_t> shipped,
+                                                            std::span<const uint8_t> players) {
+  if (shipped.size() < kAdventureFileSize || players.size() < kAdventureFileSize) return std::nullopt;
+  std::vector<uint8_t> result(shipped.begin(), shipped.begin() + kAdventureFileSize);
+  std::copy_n(players.begin() + kHighScoresOffset, kHighScoreTableSize,
+              result.begin() + kHighScoresOffset);
+  const bool ownFirstPlace =
+      !std::equal(players.begin() + kHighScoresOffset,
+                  players.begin() + kHighScoresOffset + kHighScoreEntrySize,
+                  shipped.begin() + kHighScoresOffset);
+  if (ownFirstPlace) {
+    for (int k = 1; k <= kMaxLevels; ++k) {
+      const size_t at = LevelOffset(k) + kRecordScoreOffset;
+      std::copy_n(players.begin() + at, 4, result.begin() + at);
+    }
+  }
+  result.insert(result.end(), players.begin() + kAdventureFileSize, players.end());
+  return result;
+}
+
+std::vector<std::string> UpdateAdventureCopies(const fs::path& shippedFolder,
+                                               const fs::path& playerFolder) {
+  std::vector<std::string> report;
+  std::error_code ec;
+  std::vector<fs::path> names;
+  for (fs::directory_iterator it(shippedFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (IsAdventureFileName(it->path())) names.push_back(it->path().filename());
+  }
+  std::sort(names.begin(), names.end());
+  for (const fs::path& name : names) {
+    const fs::path own = playerFolder / name;
+    std::error_code exists;
+    if (!fs::is_regular_file(own, exists)) continue;
+    std::string error;
+    std::vector<uint8_t> shipped = ReadFileBytes(shippedFolder / name, &error);
+    std::vector<uint8_t> players = error.empty() ? ReadFileBytes(own, &error) : std::vector<uint8_t>{};
+    if (!error.empty()) {
+      report.push_back(name.string() + ": " + error);
+      continue;
+    }
+    std::optional<std::vector<uint8_t>> updated = UpdatedPlayersAdventure(shipped, players);
+    if (!updated) {
+      report.push_back(name.string() + ": not an adventure file, kept as it is");
+      continue;
+    }
+    if (*updated == players) continue;
+    SaveResult saved = SaveFile(own, *updated);
+    report.push_back(saved ? "updated: " + name.string()
+                           : name.string() + ": kept as it is (" + saved.Error + ")");
+  }
+  return report;
+}
+
+}  // namespace plumix

@@ -513,12 +513,13 @@ TEST_F(PlayFrameTest, ThePlumixModeThroughRealClears) {
   PlumixState& plumix = game().Plumix;
   // A vertical bar into `rows` full rows; what the clear scored beyond the lock.
   auto clear = [&](int rows) {
-    static constexpr int kBars[5] = {0, 8, 9, 10, 1}, kValues[5] = {0, 1, 2, 3, 5};
+    static constexpr int kBars[5] = {0, 8, 9, 10, 1};
     ElementRecord& e = falling();
     e.Kind = kBars[rows];
     SetShape(e, e.Kind, 1);
     for (int y = 30 - rows; y <= 29; ++y) FillRow(y, {e.X + 1});
-    const int expected = game().Adv.Score + kValues[rows] + play().Speed;
+    // The lock scores the value of the kind dealt (8: 1), whatever the shape.
+    const int expected = game().Adv.Score + 1 + play().Speed;
     DropToLock();
     h.RunFrames(1);  // Down released
     return game().Adv.Score - expected;

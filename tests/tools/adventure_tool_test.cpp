@@ -63,7 +63,7 @@ std::vector<uint8_t> Awkward() {
 
 class AdventureTool : public ::testing::Test {
  protected:
-  void SetUp() override { dir = FreshFolder("adventure-tool"); }
+  void SetUp() override { dir = FreshDir("adventure-tool"); }
   fs::path dir;
 };
 

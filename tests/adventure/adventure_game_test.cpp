@@ -8,6 +8,7 @@
 #include "media/bitmap.h"
 #include "media/colour.h"
 #include "settings/theme_lists.h"
+#include "support/files.h"
 #include "support/harness.h"
 
 namespace plumix {
@@ -18,16 +19,8 @@ using plumix::testing::GoodAdventure;
 using plumix::testing::Harness;
 using plumix::testing::HarnessOptions;
 using plumix::testing::PutScore;
-
-void Write(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::string error;
-  ASSERT_TRUE(WriteFileBytes(path, bytes, &error)) << error;
-}
-
-std::vector<uint8_t> Read(const fs::path& path) {
-  std::string error;
-  return ReadFileBytes(path, &error);
-}
+using plumix::testing::ReadBytes;
+using plumix::testing::WriteBytes;
 
 // A game whose Adventures folder holds exactly the given files.
 class AdventureGame : public ::testing::Test {
@@ -37,7 +30,7 @@ class AdventureGame : public ::testing::Test {
     folder = harness.Dir / "Adventures";
     fs::remove_all(folder);
     fs::create_directories(folder);
-    for (const auto& [name, bytes] : files) Write(folder / name, bytes);
+    for (const auto& [name, bytes] : files) WriteBytes(folder / name, bytes);
     harness.Game().FormActivate();
   }
   TMain& Game() { return harness.Game(); }
@@ -57,7 +50,7 @@ TEST_F(AdventureGame, StartUpListsTheAdventures) {
   EXPECT_NE(adv.ScanNotes[0].find("bad.paf"), std::string::npos);
   EXPECT_TRUE(Game().Errors.empty()) << "a bad file is noted, not an error box";
 
-  Write(folder / "c.paf", GoodAdventure("Third", 1));
+  WriteBytes(folder / "c.paf", GoodAdventure("Third", 1));
   LoadThemeLists(Game());
   EXPECT_EQ(adv.AdventureCount, 3) << "the lists are read again with the adventures";
 }
@@ -102,7 +95,7 @@ TEST_F(AdventureGame, AGameSavesItsHighScoreOnce) {
   SaveHighScore(game);
   EXPECT_EQ(adv.HighScoreRank, 1);
   EXPECT_TRUE(adv.HighScorePlaced);
-  std::vector<uint8_t> saved = Read(folder / "s.paf");
+  std::vector<uint8_t> saved = ReadBytes(folder / "s.paf");
   AdventureRecord back = *ParseAdventure(saved).Value;
   EXPECT_EQ(back.HighScores[1].Name, "New champion");
   EXPECT_EQ(back.HighScores[2].Name, "Old champion");
@@ -111,7 +104,7 @@ TEST_F(AdventureGame, AGameSavesItsHighScoreOnce) {
 
   adv.Score = 5000;
   SaveHighScore(game);
-  EXPECT_EQ(Read(folder / "s.paf"), saved) << "the second save of a game changes nothing";
+  EXPECT_EQ(ReadBytes(folder / "s.paf"), saved) << "the second save of a game changes nothing";
   EXPECT_TRUE(game.Errors.empty());
 }
 

@@ -12,6 +12,7 @@
 #include "adventure/adventure_test_files.h"
 #include "media/bitmap.h"
 #include "media/text.h"
+#include "support/files.h"
 
 namespace plumix {
 namespace {
@@ -19,31 +20,21 @@ namespace {
 using namespace plumix::testing;
 namespace fs = std::filesystem;
 
-void Write(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::string error;
-  ASSERT_TRUE(WriteFileBytes(path, bytes, &error)) << error;
-}
-
-std::vector<uint8_t> Read(const fs::path& path) {
-  std::string error;
-  return ReadFileBytes(path, &error);
-}
-
 // ---- Scanning ----
 
 TEST(AdventureScan, ListsPafFilesOfAnyCaseInNameOrder) {
-  fs::path dir = FreshFolder("scan");
+  fs::path dir = FreshDir("scan");
   std::vector<uint8_t> beta = GoodAdventure("Beta", 7);
   PutScore(beta, 1, "Twenty characters!!!", 900);
   beta[191476] = 42;
-  Write(dir / "b.PAF", beta);
-  Write(dir / "a.paf", GoodAdventure("Alpha", 1));
-  Write(dir / "C.Paf", GoodAdventure("\x8A" "koda", 2));
-  Write(dir / "notes.txt", GoodAdventure("Not an adventure", 1));
-  Write(dir / "a.paf.bak", GoodAdventure("Backup", 1));
-  Write(dir / "broken.paf", std::vector<uint8_t>(100, 1));
+  WriteBytes(dir / "b.PAF", beta);
+  WriteBytes(dir / "a.paf", GoodAdventure("Alpha", 1));
+  WriteBytes(dir / "C.Paf", GoodAdventure("\x8A" "koda", 2));
+  WriteBytes(dir / "notes.txt", GoodAdventure("Not an adventure", 1));
+  WriteBytes(dir / "a.paf.bak", GoodAdventure("Backup", 1));
+  WriteBytes(dir / "broken.paf", std::vector<uint8_t>(100, 1));
   fs::create_directories(dir / "dir.paf");
-  Write(dir / "empty-title.paf", GoodAdventure("", 3));
+  WriteBytes(dir / "empty-title.paf", GoodAdventure("", 3));
 
   AdventureScan scan = ScanAdventureFolder(dir);
   ASSERT_EQ(scan.Entries.size(), 4u);
@@ -83,7 +74,7 @@ TEST(AdventureScan, ListsPafFilesOfAnyCaseInNameOrder) {
 
 TEST(AdventureScan, EmptyAndMissingFolders) {
   for (bool exists : {true, false}) {
-    fs::path dir = FreshFolder("scan-empty");
+    fs::path dir = FreshDir("scan-empty");
     if (!exists) fs::remove_all(dir);
     AdventureState state;
     state.AdventureList[1].Title = "stale";
@@ -97,7 +88,7 @@ TEST(AdventureScan, EmptyAndMissingFolders) {
 }
 
 TEST(AdventureScan, AtMostAThousandFilesAreListed) {
-  fs::path dir = FreshFolder("scan-many");
+  fs::path dir = FreshDir("scan-many");
   for (int i = 0; i < 1003; ++i) {
     char name[32];
     std::snprintf(name, sizeof name, "adv%04d.paf", i);
@@ -123,12 +114,12 @@ TEST(AdventureScan, AtMostAThousandFilesAreListed) {
 // ---- Loading and record scores ----
 
 TEST(AdventureLoad, GoodBadAndMissingFiles) {
-  fs::path dir = FreshFolder("load");
-  Write(dir / "good.paf", GoodAdventure("Good", 2));
+  fs::path dir = FreshDir("load");
+  WriteBytes(dir / "good.paf", GoodAdventure("Good", 2));
   std::vector<uint8_t> odd = GoodAdventure("Odd", 2);
   odd[LevelAt(2) + 37] = 9;  // NextElements
-  Write(dir / "odd.paf", odd);
-  Write(dir / "short.paf", std::vector<uint8_t>(191479, 0));
+  WriteBytes(dir / "odd.paf", odd);
+  WriteBytes(dir / "short.paf", std::vector<uint8_t>(191479, 0));
 
   std::vector<std::string> notes{"stale"};
   Parsed<AdventureRecord> good = LoadAdventureFile(dir / "good.paf", &notes);
@@ -248,7 +239,7 @@ TEST(HighScores, EmptyTableAndLongNames) {
 class HighScoreFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = FreshFolder("highscores");
+    dir = FreshDir("highscores");
     path = dir / "game.paf";
     original = GoodAdventure("Saved", 3);
     for (int i = 1; i <= 60; ++i) PutScore(original, i, "P" + std::to_string(i), 6100 - 100 * i);
@@ -257,7 +248,7 @@ class HighScoreFile : public ::testing::Test {
     original[EntryAt(5) + 31] = 0x77;
     for (int k = 1; k <= 100; ++k) PutI32(original, LevelAt(k) + 1888, 500 + k);
     original[191479] = 0xEE;
-    Write(path, original);
+    WriteBytes(path, original);
     state.Adventure = *LoadAdventureFile(path, nullptr).Value;
     state.LoadedFileName = "game.paf";
     // What a game changes in memory, which must not reach the file.
@@ -288,7 +279,7 @@ TEST_F(HighScoreFile, FirstPlaceWritesAllRecordScores) {
   ASSERT_TRUE(EnterHighScore(state, "Champion"));
   std::string error;
   ASSERT_TRUE(WriteHighScores(path, state, &error)) << error;
-  std::vector<uint8_t> now = Read(path);
+  std::vector<uint8_t> now = ReadBytes(path);
   ExpectUnchangedElsewhere(now);
   Parsed<AdventureRecord> back = ParseAdventure(now);
   ASSERT_TRUE(back);
@@ -314,7 +305,7 @@ TEST_F(HighScoreFile, OtherPlacesKeepTheRecordScores) {
   ASSERT_EQ(state.HighScoreRank, 2);
   std::string error;
   ASSERT_TRUE(WriteHighScores(path, state, &error)) << error;
-  std::vector<uint8_t> now = Read(path);
+  std::vector<uint8_t> now = ReadBytes(path);
   for (size_t i = 0; i < 189316; ++i) ASSERT_EQ(now[i], original[i]) << "offset " << i;
   EXPECT_EQ(ParseAdventure(now).Value->HighScores[2].Name, "Second");
 }
@@ -322,13 +313,13 @@ TEST_F(HighScoreFile, OtherPlacesKeepTheRecordScores) {
 TEST_F(HighScoreFile, TheSaverStartsFromTheFileOnDisk) {
   std::vector<uint8_t> edited = original;
   PutText(edited, 0, "Edited meanwhile");
-  Write(path, edited);
+  WriteBytes(path, edited);
   original = edited;
   state.Score = 50;
   EnterHighScore(state, "X");
   std::string error;
   ASSERT_TRUE(WriteHighScores(path, state, &error)) << error;
-  ExpectUnchangedElsewhere(Read(path));
+  ExpectUnchangedElsewhere(ReadBytes(path));
 }
 
 TEST_F(HighScoreFile, AFailedSaveLeavesTheFileAndSaysSo) {
@@ -339,7 +330,7 @@ TEST_F(HighScoreFile, AFailedSaveLeavesTheFileAndSaysSo) {
   fs::create_directories(dir / ".game.paf.saving" / "x");
   EXPECT_FALSE(WriteHighScores(path, state, &error));
   EXPECT_NE(error.find("unchanged"), std::string::npos) << error;
-  EXPECT_EQ(Read(path), original);
+  EXPECT_EQ(ReadBytes(path), original);
   fs::remove_all(dir / ".game.paf.saving");
 
   rlimit saved{};
@@ -352,13 +343,13 @@ TEST_F(HighScoreFile, AFailedSaveLeavesTheFileAndSaysSo) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(ok);
-  EXPECT_EQ(Read(path), original);
+  EXPECT_EQ(ReadBytes(path), original);
   EXPECT_FALSE(fs::exists(dir / ".game.paf.saving"));
 
-  Write(path, std::vector<uint8_t>(1000, 3));
+  WriteBytes(path, std::vector<uint8_t>(1000, 3));
   EXPECT_FALSE(WriteHighScores(path, state, &error));
   EXPECT_NE(error.find("1000 bytes"), std::string::npos) << error;
-  EXPECT_EQ(Read(path).size(), 1000u) << "a file that is no longer an adventure is not touched";
+  EXPECT_EQ(ReadBytes(path).size(), 1000u) << "a file that is no longer an adventure is not touched";
 
   fs::remove(path);
   EXPECT_FALSE(WriteHighScores(path, state, &error));
@@ -371,7 +362,7 @@ TEST_F(HighScoreFile, SavesRespectLinksModesLongerFilesAndProtection) {
   fs::create_directories(real.parent_path());
   std::vector<uint8_t> longer = original;
   longer.insert(longer.end(), {'n', 'o', 't', 'e', 's'});
-  Write(real, longer);
+  WriteBytes(real, longer);
   fs::permissions(real, fs::perms(0640));
   fs::remove(path);
   fs::create_symlink("work/mine.paf", path);
@@ -383,7 +374,7 @@ TEST_F(HighScoreFile, SavesRespectLinksModesLongerFilesAndProtection) {
   std::string error;
   ASSERT_TRUE(WriteHighScores(path, state, &error)) << error;
   EXPECT_TRUE(fs::is_symlink(path)) << "the link stays a link";
-  std::vector<uint8_t> now = Read(real);
+  std::vector<uint8_t> now = ReadBytes(real);
   ASSERT_EQ(now.size(), longer.size());
   EXPECT_TRUE(std::equal(now.end() - 5, now.end(), longer.end() - 5)) << "the bytes after the record are kept";
   now.resize(kPafSize);
@@ -392,11 +383,11 @@ TEST_F(HighScoreFile, SavesRespectLinksModesLongerFilesAndProtection) {
   EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
 
   fs::permissions(real, fs::perms(0444));
-  std::vector<uint8_t> before = Read(real);
+  std::vector<uint8_t> before = ReadBytes(real);
   state.SaveCount = 0;
   EXPECT_FALSE(WriteHighScores(path, state, &error));
   EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
-  EXPECT_EQ(Read(real), before);
+  EXPECT_EQ(ReadBytes(real), before);
   EXPECT_EQ(fs::status(real).permissions(), fs::perms(0444));
 }
 

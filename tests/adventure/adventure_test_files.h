@@ -73,11 +73,4 @@ inline std::vector<uint8_t> GoodAdventure(const std::string& title, int levels) 
   return b;
 }
 
-inline std::filesystem::path FreshFolder(const std::string& tag) {
-  std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / ("plumix-" + tag + "-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
-}
-
 }  // namespace plumix::testing

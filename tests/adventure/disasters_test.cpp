@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/sound_log.h"
+#include <functional>
+#include <map>
+
 #include "engine/board.h"
 #include "support/harness.h"
+#include "support/probes.h"
 
 namespace plumix {
 namespace {
@@ -39,11 +42,7 @@ class DisasterTest : public ::testing::Test {
     }
     return kNone;
   }
-  std::string Countdown() {
-    std::string text;
-    for (const auto& ref : game().Panels.CountdownDigits) text += char('0' + int(ref.Get()->AnimationPos) - 1);
-    return text;
-  }
+  std::string Countdown() { return testing::Digits(game().Panels.CountdownDigits); }
   TMain& game() { return h.Game(); }
   LevelRecord& level() { return PlayLevel(game()); }
   testing::Harness h;
@@ -116,37 +115,55 @@ TEST_F(DisasterTest, WindPushesOnEveryTenthFrameWithinTheGustingRows) {
   EXPECT_EQ(game().Panels.Wind.Get()->Image->Name, direction == 1 ? "Wind_Animation" : "Wind2_Animation");
   ElementRecord& e = game().Play.ElementQueue[0];
   int pushes = 0;
-  for (int frame = 1; frame <= 3000; ++frame) {
-    game().Shell.FrameCounter = frame;
+  for (int frame = 1; frame <= 3300; ++frame) {
+    // Mostly frames divisible by 10; every eleventh is one that never pushes.
+    const bool tenth = frame % 11 != 0;
+    game().Shell.FrameCounter = tenth ? 10 * frame : 10 * frame + 3;
     e.X = 14;
-    e.Y = static_cast<uint8_t>(1 + frame % 25);
-    // The gusting rows are the frame's first draw of the generator.
-    Random probe = game().Rng;
-    const int y = probe(28) + 1;
+    e.Y = 10;
     DisasterFrame(game());
-    const bool expected = frame % 10 == 0 && e.Y >= y && e.Y <= y + 2;
-    ASSERT_EQ(e.X != 14, expected) << "frame " << frame << ", element row " << int(e.Y) << ", gust " << y;
-    pushes += expected;
+    ASSERT_TRUE(tenth || e.X == 14) << "frame " << frame;
+    ASSERT_TRUE(e.X == 14 || e.X == (game().Disasters.WindDirection == 1 ? 13 : 15));
+    pushes += e.X != 14;
   }
-  EXPECT_GE(pushes, 10);
+  // Row 10 lies in the gusting rows y..y+2 for y = 8, 9, 10 of 1..28: 3 chances
+  // in 28 on each of the 3000 tenth frames, 321 pushes on average.
+  EXPECT_TRUE(pushes >= 260 && pushes <= 380) << pushes;
 }
 
 TEST_F(DisasterTest, TheEarthquakeDrawsTheBoardAtAShakingOrigin) {
-  Rage(0);
   std::vector<uint16_t>& pixels = game().M.DXDraw.Surface().Pixels;
-  int jolts = 0;
-  for (int i = 0; i < 60; ++i) {
-    Random r = game().Rng;
-    const int a = r(r(10)) == 0 ? r(30) : 15, b = r(r(10)) == 0 ? r(30) : 15;
+  // The leftmost column and the lowest row drawn on a white surface: the
+  // board's walls, 25 pixels a cell from its origin.
+  auto corner = [&](const std::function<void()>& draw) {
     std::fill(pixels.begin(), pixels.end(), 0xFFFF);
-    DrawPlayfield(game(), 97 + a, -30 + b, "Table");
-    const std::vector<uint16_t> expected = pixels;
-    std::fill(pixels.begin(), pixels.end(), 0xFFFF);
-    DisasterFrame(game());
-    ASSERT_TRUE(pixels == expected) << "frame " << i;
-    jolts += a != 15 || b != 15;
+    draw();
+    int left = Display::kWidth, bottom = -1;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+      if (pixels[i] == 0xFFFF) continue;
+      left = std::min(left, static_cast<int>(i % Display::kWidth));
+      bottom = std::max(bottom, static_cast<int>(i / Display::kWidth));
+    }
+    return std::pair{left, bottom};
+  };
+  const auto rest = corner([&] { DrawPlayfield(game(), 112, -15, "Table"); });
+  Rage(0);
+  game().Disasters.DisasterStartTicks = 1;
+  EXPECT_EQ(corner([&] { DisasterFrame(game()); }), rest) << "announced, not yet shaking";
+  game().Disasters.DisasterStartTicks = 0;
+  std::map<int, int> seen;  // offset from the board's place -> times
+  for (int i = 0; i < 120; ++i) {
+    const auto at = corner([&] { DisasterFrame(game()); });
+    ++seen[at.first - rest.first];
+    ++seen[at.second - rest.second];
   }
-  EXPECT_TRUE(jolts > 5 && jolts < 55) << jolts;
+  // Each coordinate jolts to 0..29 (an offset of -15..14) when Random(Random(10))
+  // is 0: chance (1 + 1 + 1/2 + ... + 1/9) / 10 = 0.383, and lands elsewhere
+  // than 15 in 29 of 30 of those, so 89 of the 240 coordinates on average.
+  EXPECT_GE(seen.begin()->first, -15);
+  EXPECT_LE(seen.rbegin()->first, 14);
+  const int jolts = 240 - seen[0];
+  EXPECT_TRUE(jolts >= 60 && jolts <= 120) << jolts;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/sound_log.h"
+#include "support/probes.h"
 #include "support/harness.h"
 
 namespace plumix {

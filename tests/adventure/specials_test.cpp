@@ -8,18 +8,14 @@
 #include "media/draw.h"
 #include "settings/key_names.h"
 #include "support/harness.h"
+#include "support/probes.h"
 
 namespace plumix {
 namespace {
 
 using testing::Harness;
+using testing::CountSounds;
 using testing::MakeTestAdventure;
-
-int CountSounds(TMain& game, const std::string& name) {
-  int n = 0;
-  for (const SoundEvent& e : game.M.DXWaveList.Log) n += e.Started && e.Name == name;
-  return n;
-}
 
 class SpecialsTest : public ::testing::Test {
  protected:

@@ -7,7 +7,7 @@
 
 #include "app/game_test_files.h"
 #include "app/main_form.h"
-#include "app/sound_log.h"
+#include "support/probes.h"
 #include "engine/play_frame.h"
 #include "settings/themes.h"
 #include "support/harness.h"
@@ -212,12 +212,12 @@ TEST(PlayKeys, TheSpeedUpKeyStopsAtTheLevelsMaximalSpeed) {
   TMain& game = h.Game();
   h.Press(kVkI);
   EXPECT_EQ(game.Play.Speed, 3);
-  EXPECT_EQ(game.Play.FallInterval, 90 / 4);
+  EXPECT_EQ(game.Play.FallInterval, 22);
   h.Press(kVkI);
   h.Press(kVkI);
   h.Press(kVkI);
   EXPECT_EQ(game.Play.Speed, 4);
-  EXPECT_EQ(game.Play.FallInterval, 90 / 5);
+  EXPECT_EQ(game.Play.FallInterval, 18);
 }
 
 TEST(PlayKeys, EscapeAsksTheQuitQuestionAndThePauseKeyOnlyPauses) {

@@ -8,7 +8,7 @@
 #include "adventure/end_screens.h"
 #include "app/menus.h"
 #include "app/game_test_files.h"
-#include "app/sound_log.h"
+#include "support/probes.h"
 #include "settings/settings_file.h"
 #include "support/golden.h"
 #include "support/harness.h"

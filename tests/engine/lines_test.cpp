@@ -6,11 +6,13 @@
 #include "engine/board.h"
 #include "engine/lines.h"
 #include "support/harness.h"
+#include "support/probes.h"
 
 namespace plumix {
 namespace {
 
 using testing::Harness;
+using testing::CountSounds;
 using testing::MakeTestAdventure;
 using testing::MakeTestLevel;
 
@@ -19,12 +21,6 @@ void FillRow(BoardGrid& board, int y, uint8_t kind, std::initializer_list<int> h
   for (int x = 2; x <= 29; ++x) {
     if (std::find(holes.begin(), holes.end(), x) == holes.end()) board[x][y] = Cell{kBlock, kind};
   }
-}
-
-int CountSounds(TMain& game, const std::string& name) {
-  int n = 0;
-  for (const SoundEvent& e : game.M.DXWaveList.Log) n += e.Started && e.Name == name;
-  return n;
 }
 
 TEST(RowTest, OpenCellsOtherThanEmptyNeitherFillNorSpoilARow) {
@@ -138,7 +134,7 @@ TEST(ClearFullRows, TheSpeedRisesAtTheFirstOfEveryStepOfLines) {
   PlayState play;
   play.LinesLeft = 20;
   play.Speed = 0;
-  std::vector<int> risesAt;
+  std::vector<int> risesAt, intervals;
   for (int line = 1; line <= 22; ++line) {
     FillRow(level.Board, 29, 1);
     const int before = play.Speed;
@@ -146,10 +142,11 @@ TEST(ClearFullRows, TheSpeedRisesAtTheFirstOfEveryStepOfLines) {
     ASSERT_EQ(play.LinesCleared, line);
     if (play.Speed != before) {
       risesAt.push_back(line);
-      EXPECT_EQ(play.FallInterval, 90 / (play.Speed + 1));
+      intervals.push_back(play.FallInterval);
     }
   }
   EXPECT_EQ(risesAt, (std::vector<int>{1, 6, 11, 16}));
+  EXPECT_EQ(intervals, (std::vector<int>{45, 30, 22, 18})) << "90 frames over speed + 1";
   EXPECT_EQ(play.Speed, 4);
 
   level.MaximalSpeed = 2;

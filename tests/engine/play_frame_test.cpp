@@ -9,19 +9,16 @@
 #include "engine/moves.h"
 #include "engine/play_frame.h"
 #include "support/harness.h"
+#include "support/probes.h"
 
 namespace plumix {
 namespace {
 
 using testing::Harness;
+using testing::CountSounds;
+using testing::Digits;
 using testing::HarnessOptions;
 using testing::MakeTestAdventure;
-
-int CountSounds(TMain& game, const std::string& name) {
-  int n = 0;
-  for (const SoundEvent& e : game.M.DXWaveList.Log) n += e.Started && e.Name == name;
-  return n;
-}
 
 // Pixels of the surface close to a pure colour inside a rectangle.
 int CountColour(Harness& h, int x0, int y0, int x1, int y1, uint32_t rgb) {
@@ -35,12 +32,6 @@ int CountColour(Harness& h, int x0, int y0, int x1, int y1, uint32_t rgb) {
     }
   }
   return n;
-}
-
-std::string Digits(const auto& sprites) {
-  std::string text;
-  for (const auto& ref : sprites) text += static_cast<char>('0' + static_cast<int>(ref.Get()->AnimationPos) - 1);
-  return text;
 }
 
 class PlayFrameTest : public ::testing::Test {
@@ -96,9 +87,9 @@ TEST_F(PlayFrameTest, GravityWaitsFrameScaleDivSpeedPlusOne) {
   EXPECT_EQ(play().FallInterval, 90);
   // The counter must reach the interval first: one step every 91 frames.
   EXPECT_EQ(FallFrames(h, 300), (std::vector<int>{91, 182, 273}));
-  play().Speed = 4;
-  play().FallInterval = FallIntervalFor(90, 4);
-  play().FallCounter = 0;
+  adventure.Levels[1].StartSpeed = 4;  // 90 / 5 = 18: a step every 19 frames
+  h.StartLevel(adventure, 1);
+  h.RunFrames(kPrepareFrames);
   EXPECT_EQ(FallFrames(h, 60), (std::vector<int>{19, 38, 57}));
 }
 
@@ -122,7 +113,7 @@ TEST_F(SlowFrameRate, GravityKeepsItsPaceInSeconds) {
   // At 60 frames a second the same speed steps every 31 frames: the same half second.
 }
 
-TEST_F(SlowFrameRate, AHeldSideKeyRepeatsByTheSettingScaledToTheRate) {
+TEST_F(SlowFrameRate, AHeldKeyRepeatsByTheSettingScaledToTheRate) {
   Start(MakeTestAdventure());
   h.RunFrames(46);  // below the entry mark
   // 25 x 45 / 500 = 2.25 frames: a step in frames 1, 4, 7.
@@ -140,7 +131,15 @@ TEST_F(SlowFrameRate, AHeldSideKeyRepeatsByTheSettingScaledToTheRate) {
   EXPECT_EQ(falling().X, x - 2);
   game().Settings.LRSpeed = "fast";
   h.RunFrames(1);
-  EXPECT_DOUBLE_EQ(play().SideRepeatFrames, 25 * 45 / 500.0) << "a setting that is no number keeps the default";
+  EXPECT_DOUBLE_EQ(play().SideRepeatFrames, 2.25) << "a setting that is no number keeps the default";
+  game().Settings.DropSpeed = "400";  // 400 x 45 / 5000 = 3.6 frames: a step in frames 1, 6, 11
+  h.RunFrames(10);
+  play().FallCounter = 0;
+  const int y = falling().Y;
+  h.KeyDown(kVkDown);
+  h.RunFrames(11);
+  h.KeyUp(kVkDown);
+  EXPECT_EQ(falling().Y, y + 3);
 }
 
 TEST_F(PlayFrameTest, NothingMovesOrCountsInTheStartPhase) {
@@ -379,7 +378,7 @@ TEST_F(PlayFrameTest, TheSpeedRisesAtTheFirstLineOfEveryStep) {
     speeds.push_back(play().Speed);
   }
   EXPECT_EQ(speeds, (std::vector<int>{1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 3}));
-  EXPECT_EQ(play().FallInterval, 90 / 4);
+  EXPECT_EQ(play().FallInterval, 22);
   EXPECT_EQ(game().Panels.LinesDigits[1].Get()->AnimationPos, 0 + 1);
   EXPECT_EQ(game().Panels.LinesDigits[2].Get()->AnimationPos, 3 + 1);
 }
@@ -441,6 +440,7 @@ TEST_F(PlayFrameTest, TheNextColumnSlidesUpOnRealFramesOnly) {
   DropToLock();
   EXPECT_EQ(play().PreviewScroll, 0);
   h.RunFrames(4);
+  EXPECT_EQ(game().Adv.Score, 3) << "the lock scores value 1 plus speed 2";
   EXPECT_EQ(play().PreviewScroll, 4 * 3) << "Speed + 1 pixels a frame";
   const int fall = play().FallCounter;
   const int scroll = game().Panels.MessageScroll;
@@ -518,7 +518,8 @@ TEST_F(PlayFrameTest, ThePlumixModeThroughRealClears) {
     e.Kind = kBars[rows];
     SetShape(e, e.Kind, 1);
     for (int y = 30 - rows; y <= 29; ++y) FillRow(y, {e.X + 1});
-    const int expected = game().Adv.Score + e.Value + play().Speed;
+    // The lock scores the value of the kind dealt (8: 1), whatever the shape.
+    const int expected = game().Adv.Score + 1 + play().Speed;
     DropToLock();
     h.RunFrames(1);  // Down released
     return game().Adv.Score - expected;

@@ -11,23 +11,14 @@
 #include <random>
 
 #include "media/files.h"
+#include "support/files.h"
 
 namespace plumix {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path FreshDir(const std::string& tag) {
-  fs::path dir = fs::path(::testing::TempDir()) / ("plumix-files-" + tag + "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
-
-std::vector<uint8_t> Read(const fs::path& path) {
-  std::string error;
-  return ReadFileBytes(path, &error);
-}
+using testing::FreshDir;
+using testing::ReadBytes;
 
 // A save killed at any moment leaves the old contents or the new ones.
 TEST(SaveFile, KilledSavesLeaveTheOldOrTheNewFile) {
@@ -63,7 +54,7 @@ TEST(SaveFile, KilledSavesLeaveTheOldOrTheNewFile) {
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round;
-    std::vector<uint8_t> now = Read(path);
+    std::vector<uint8_t> now = ReadBytes(path);
     if (now == first) {
       ++sawFirst;
     } else {
@@ -89,13 +80,13 @@ TEST(SaveFile, LinksStayLinksAndModesAreKept) {
   ASSERT_TRUE(SaveFile(dir / "second.set", std::vector<uint8_t>(20, 2)));
   EXPECT_TRUE(fs::is_symlink(dir / "second.set"));
   EXPECT_TRUE(fs::is_symlink(dir / "Settings.set"));
-  EXPECT_EQ(Read(dir / "elsewhere" / "real.set"), std::vector<uint8_t>(20, 2));
+  EXPECT_EQ(ReadBytes(dir / "elsewhere" / "real.set"), std::vector<uint8_t>(20, 2));
   EXPECT_EQ(fs::status(dir / "elsewhere" / "real.set").permissions(), fs::perms(0604));
 
   fs::create_symlink("missing.set", dir / "dangling.set");
   ASSERT_TRUE(SaveFile(dir / "dangling.set", std::vector<uint8_t>(3, 3)));
   EXPECT_TRUE(fs::is_symlink(dir / "dangling.set"));
-  EXPECT_EQ(Read(dir / "missing.set"), std::vector<uint8_t>(3, 3));
+  EXPECT_EQ(ReadBytes(dir / "missing.set"), std::vector<uint8_t>(3, 3));
   // A new file follows the player's umask, as any program's does.
   const mode_t umaskBefore = ::umask(077);
   const bool saved = SaveFile(dir / "private.set", std::vector<uint8_t>(3, 3)).Status == SaveStatus::Saved;
@@ -116,7 +107,7 @@ TEST(SaveFile, ProtectedFilesAndFoldersAreLeftAlone) {
   SaveResult result = SaveFile(path, std::vector<uint8_t>(10, 2));
   EXPECT_EQ(result.Status, SaveStatus::Protected);
   EXPECT_NE(result.Error.find("write-protected"), std::string::npos) << result.Error;
-  EXPECT_EQ(Read(path), std::vector<uint8_t>(10, 1));
+  EXPECT_EQ(ReadBytes(path), std::vector<uint8_t>(10, 1));
   EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
 
   // A read-only folder, as a player who is not root sees it.
@@ -134,7 +125,7 @@ TEST(SaveFile, ProtectedFilesAndFoldersAreLeftAlone) {
   ::waitpid(child, &status, 0);
   fs::permissions(dir, fs::perms(0755));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the save must fail and name the folder";
-  EXPECT_EQ(Read(path), std::vector<uint8_t>(10, 1));
+  EXPECT_EQ(ReadBytes(path), std::vector<uint8_t>(10, 1));
 }
 
 }  // namespace

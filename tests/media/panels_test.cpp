@@ -6,21 +6,14 @@
 #include "media/draw.h"
 #include "media/panels.h"
 #include "support/harness.h"
+#include "support/probes.h"
 
 namespace plumix {
 namespace {
 
 using testing::Harness;
+using testing::Digits;
 using testing::MakeTestAdventure;
-
-std::string Digits(const auto& sprites) {
-  std::string text;
-  for (const auto& ref : sprites) {
-    const TDigit* digit = ref.Get();
-    text += digit ? static_cast<char>('0' + static_cast<int>(digit->AnimationPos) - 1) : '?';
-  }
-  return text;
-}
 
 class PanelsTest : public ::testing::Test {
  protected:

@@ -4,7 +4,7 @@
 
 #include "app/game_test_files.h"
 #include "app/main_form.h"
-#include "app/sound_log.h"
+#include "support/probes.h"
 #include "engine/play_frame.h"
 #include "settings/key_names.h"
 #include "settings/settings_file.h"

@@ -7,6 +7,7 @@
 #include "adventure/adventure_list.h"
 #include "places/places.h"
 #include "settings/settings_file.h"
+#include "support/files.h"
 #include "support/harness.h"
 
 namespace plumix {
@@ -14,13 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Harness;
-
-std::vector<uint8_t> Bytes(const fs::path& path) {
-  std::string error;
-  std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
-  EXPECT_TRUE(error.empty()) << path << ": " << error;
-  return bytes;
-}
+using testing::ReadBytes;
 
 TEST(PlayerFolders, SettingsAndHighScoresGoToThePlayersFoldersAndShippedFilesStay) {
   Harness h({.PlayerFolders = true});
@@ -30,7 +25,8 @@ TEST(PlayerFolders, SettingsAndHighScoresGoToThePlayersFoldersAndShippedFilesSta
   EXPECT_FALSE(fs::exists(h.Dir / "Settings.set"));
 
   h.WriteAdventure("Shipped.paf", testing::MakeTestAdventure(2));
-  const std::vector<uint8_t> shipped = Bytes(h.Dir / "Adventures" / "Shipped.paf");
+  const std::vector<uint8_t> shipped = ReadBytes(h.Dir / "Adventures" / "Shipped.paf");
+  ASSERT_FALSE(shipped.empty());
   fs::create_directories(own);
   fs::copy_file(h.Dir / "Adventures" / "Shipped.paf", own / "Mine.paf");
   ScanAdventures(game);
@@ -50,8 +46,8 @@ TEST(PlayerFolders, SettingsAndHighScoresGoToThePlayersFoldersAndShippedFilesSta
   game.Adv.Score = 700;
   SaveHighScore(game);
   EXPECT_TRUE(game.Errors.empty()) << game.Errors.front();
-  EXPECT_EQ(Bytes(h.Dir / "Adventures" / "Shipped.paf"), shipped) << "the shipped file is untouched";
-  AdventureRecord copy = *ParseAdventure(Bytes(own / "Shipped.paf")).Value;
+  EXPECT_EQ(ReadBytes(h.Dir / "Adventures" / "Shipped.paf"), shipped) << "the shipped file is untouched";
+  AdventureRecord copy = *ParseAdventure(ReadBytes(own / "Shipped.paf")).Value;
   EXPECT_EQ(copy.HighScores[1].Name, "Player");
   EXPECT_EQ(copy.HighScores[1].Score, 700);
 

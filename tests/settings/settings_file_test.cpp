@@ -12,27 +12,18 @@
 #include "media/input.h"
 #include "settings/settings_file.h"
 #include "settings/theme_lists.h"
+#include "support/files.h"
 
 namespace plumix {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FreshDir;
+using testing::ReadBytes;
 
 void PutText(std::vector<uint8_t>& bytes, size_t offset, const std::string& text) {
   bytes[offset] = static_cast<uint8_t>(text.size());
   for (size_t i = 0; i < text.size(); ++i) bytes[offset + 1 + i] = static_cast<uint8_t>(text[i]);
-}
-
-fs::path FreshDir(const std::string& tag) {
-  fs::path dir = fs::path(::testing::TempDir()) / ("plumix-settings-" + tag + "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
-
-std::vector<uint8_t> ReadAll(const fs::path& path) {
-  std::string error;
-  return ReadFileBytes(path, &error);
 }
 
 // A record as another program could have written it, byte by byte.
@@ -170,7 +161,7 @@ TEST(SettingsFile, MissingFileIsCreatedWithTheDefaults) {
   SettingsLoad load = LoadSettingsFile(path, rng, ThemeLists{});
   EXPECT_TRUE(load.Messages.empty());
   ASSERT_EQ(fs::file_size(path), 538u);
-  Parsed<SettingsRecord> back = ParseSettings(ReadAll(path));
+  Parsed<SettingsRecord> back = ParseSettings(ReadBytes(path));
   ASSERT_TRUE(back);
   EXPECT_EQ(back.Value->PlayerName, "PLUMIX FREAK");
   EXPECT_EQ(back.Value->TileChoice, 1);
@@ -188,7 +179,7 @@ TEST(SettingsFile, ExistingFileIsRead) {
   SettingsLoad load = LoadSettingsFile(path, rng, ThemeLists{});
   EXPECT_TRUE(load.Messages.empty());
   EXPECT_EQ(load.Settings.KeyAction, "Space");
-  EXPECT_EQ(ReadAll(path), HandBuiltSettings()) << "reading must not rewrite the file";
+  EXPECT_EQ(ReadBytes(path), HandBuiltSettings()) << "reading must not rewrite the file";
 }
 
 TEST(SettingsFile, WrongSizeIsSetAsideAndReplaced) {
@@ -202,16 +193,16 @@ TEST(SettingsFile, WrongSizeIsSetAsideAndReplaced) {
   ASSERT_EQ(load.Messages.size(), 1u);
   EXPECT_NE(load.Messages[0].find("Settings.set.bad"), std::string::npos) << load.Messages[0];
   EXPECT_NE(load.Messages[0].find("100 bytes"), std::string::npos) << load.Messages[0];
-  EXPECT_EQ(ReadAll(dir / "Settings.set.bad"), shortFile) << "the damaged file is kept";
-  EXPECT_EQ(ReadAll(path), SerialiseSettings(SettingsRecord{}));
+  EXPECT_EQ(ReadBytes(dir / "Settings.set.bad"), shortFile) << "the damaged file is kept";
+  EXPECT_EQ(ReadBytes(path), SerialiseSettings(SettingsRecord{}));
   EXPECT_EQ(load.Settings.PlayerName, "PLUMIX FREAK");
 
   // A second damaged file does not overwrite the first one set aside.
   std::vector<uint8_t> otherFile(60, 0x42);
   ASSERT_TRUE(WriteFileBytes(path, otherFile, &error));
   load = LoadSettingsFile(path, rng, ThemeLists{});
-  EXPECT_EQ(ReadAll(dir / "Settings.set.bad"), shortFile);
-  EXPECT_EQ(ReadAll(dir / "Settings.set.bad.1"), otherFile);
+  EXPECT_EQ(ReadBytes(dir / "Settings.set.bad"), shortFile);
+  EXPECT_EQ(ReadBytes(dir / "Settings.set.bad.1"), otherFile);
   EXPECT_EQ(fs::file_size(path), 538u);
 
   // A damaged file the player protected stays where and as it is.
@@ -220,7 +211,7 @@ TEST(SettingsFile, WrongSizeIsSetAsideAndReplaced) {
   load = LoadSettingsFile(path, rng, ThemeLists{});
   ASSERT_EQ(load.Messages.size(), 1u);
   EXPECT_NE(load.Messages[0].find("write-protected"), std::string::npos) << load.Messages[0];
-  EXPECT_EQ(ReadAll(path), otherFile);
+  EXPECT_EQ(ReadBytes(path), otherFile);
   EXPECT_FALSE(fs::exists(dir / "Settings.set.bad.2"));
   EXPECT_EQ(load.Settings.PlayerName, "PLUMIX FREAK");
 }
@@ -245,7 +236,7 @@ TEST(SettingsFile, SaveWritesTheRecord) {
   s.MusicOff = true;
   std::string error;
   ASSERT_TRUE(SaveSettingsFile(path, s, &error)) << error;
-  std::vector<uint8_t> bytes = ReadAll(path);
+  std::vector<uint8_t> bytes = ReadBytes(path);
   ASSERT_EQ(bytes.size(), 538u);
   EXPECT_EQ(bytes[0], 3);
   EXPECT_EQ(bytes[536], 1);
@@ -264,7 +255,7 @@ TEST(SettingsFile, InterruptedSaveLeavesTheOldFile) {
   fs::create_directories(dir / ".Settings.set.saving" / "x");
   EXPECT_FALSE(SaveSettingsFile(path, other, &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadAll(path), HandBuiltSettings());
+  EXPECT_EQ(ReadBytes(path), HandBuiltSettings());
   fs::remove_all(dir / ".Settings.set.saving");
 
   // The disk fills up in the middle of the write.
@@ -279,7 +270,7 @@ TEST(SettingsFile, InterruptedSaveLeavesTheOldFile) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(saved_ok);
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadAll(path), HandBuiltSettings());
+  EXPECT_EQ(ReadBytes(path), HandBuiltSettings());
   EXPECT_FALSE(fs::exists(dir / ".Settings.set.saving")) << "no half-written file is left";
 }
 

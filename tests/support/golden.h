@@ -1,8 +1,8 @@
 #pragma once
 // Golden pictures: the presented picture of a test against a stored PNG in
-// tests/golden/. After an intended change of a screen, regenerate them with
-//   PLUMIX_UPDATE_GOLDEN=1 build/tests/plumix_tests --gtest_filter='Golden*'
-// and look at the new PNGs in the diff before committing them.
+// tests/golden/. A test run only compares; after an intended change of a
+// screen, scripts/update_golden.sh (or the build target update_golden) writes
+// the new pictures and tells how many pixels each one changed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,9 +12,11 @@
 namespace plumix::testing {
 
 // Passes when at most `maxDifferent` pixels differ from the golden picture
-// by more than `tolerance` in any channel. A failure saves the picture seen
-// as build/test-shots/<name>_actual.png.
+// by more than `tolerance` in any channel. The drawing is deterministic, so
+// the defaults allow nothing: one wrong digit of a counter is 12 pixels or
+// more. A failure saves the picture seen as build/test-shots/<name>_actual.png,
+// beside it <name>_actual.txt with the number of pixels that changed at all.
 ::testing::AssertionResult MatchesGolden(const Harness& h, const std::string& name,
-                                         int tolerance = 8, int maxDifferent = 200);
+                                         int tolerance = 0, int maxDifferent = 0);
 
 }  // namespace plumix::testing

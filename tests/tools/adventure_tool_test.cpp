@@ -9,6 +9,7 @@
 #include "adventure_tool.h"
 #include "media/bitmap.h"
 #include "media/clock.h"
+#include "support/files.h"
 #include "support/harness.h"
 
 namespace plumix {
@@ -31,18 +32,8 @@ ToolRun Tool(const std::vector<std::string>& args, const fs::path& gameDir = {})
   return run;
 }
 
-void Write(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::string error;
-  ASSERT_TRUE(WriteFileBytes(path, bytes, &error)) << error;
-}
-
 void WriteText(const fs::path& path, const std::string& text) {
-  Write(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
-std::vector<uint8_t> Read(const fs::path& path) {
-  std::string error;
-  return ReadFileBytes(path, &error);
+  WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
 
@@ -72,7 +63,7 @@ std::vector<uint8_t> Awkward() {
 
 class AdventureTool : public ::testing::Test {
  protected:
-  void SetUp() override { dir = FreshFolder("adventure-tool"); }
+  void SetUp() override { dir = FreshDir("adventure-tool"); }
   fs::path dir;
 };
 
@@ -86,12 +77,12 @@ TEST_F(AdventureTool, UnpackThenPackGivesBackTheSameBytes) {
     fs::path paf = dir / (std::string(name) + ".paf");
     fs::path src = dir / (std::string(name) + "-src");
     fs::path again = dir / (std::string(name) + "-again.paf");
-    Write(paf, bytes);
+    WriteBytes(paf, bytes);
     ToolRun unpack = Tool({"unpack", paf.string(), src.string()});
     ASSERT_EQ(unpack.Code, 0) << name << ": " << unpack.Err;
     ToolRun pack = Tool({"pack", src.string(), again.string()});
     ASSERT_EQ(pack.Code, 0) << name << ": " << pack.Err;
-    std::vector<uint8_t> back = Read(again);
+    std::vector<uint8_t> back = ReadBytes(again);
     ASSERT_EQ(back.size(), bytes.size()) << name;
     size_t first = 0;
     while (first < back.size() && back[first] == bytes[first]) ++first;
@@ -154,7 +145,7 @@ TEST_F(AdventureTool, ADesignerWrittenSourcePacksAtTheOffsets) {
   ToolRun pack = Tool({"pack", (dir / "mine").string(), (dir / "mine.paf").string()});
   ASSERT_EQ(pack.Code, 0) << pack.Err;
   EXPECT_EQ(pack.Err, "") << "a sound level gives no warning";
-  std::vector<uint8_t> b = Read(dir / "mine.paf");
+  std::vector<uint8_t> b = ReadBytes(dir / "mine.paf");
   ASSERT_EQ(b.size(), kPafSize);
   EXPECT_EQ(b[0], 13);
   EXPECT_EQ(b[1], 0x8E) << "Ž in code page 1250";
@@ -221,7 +212,7 @@ TEST_F(AdventureTool, SourceErrorsNameTheLine) {
 }
 
 TEST_F(AdventureTool, CheckListsProblemsAndSetsTheExitCode) {
-  Write(dir / "good.paf", GoodAdventure("Good", 4));
+  WriteBytes(dir / "good.paf", GoodAdventure("Good", 4));
   ToolRun good = Tool({"check", (dir / "good.paf").string()});
   EXPECT_EQ(good.Code, 0) << good.Out;
   EXPECT_NE(good.Out.find("no problems in 4 level(s)"), std::string::npos) << good.Out;
@@ -231,7 +222,7 @@ TEST_F(AdventureTool, CheckListsProblemsAndSetsTheExitCode) {
   b[CellAt(4, 30, 12)] = 1;
   b[LevelAt(3) + 34] = 1;
   for (int k = 0; k < 12; ++k) b[LevelAt(3) + 1874 + k] = 0;
-  Write(dir / "bad.paf", b);
+  WriteBytes(dir / "bad.paf", b);
   ToolRun bad = Tool({"check", (dir / "bad.paf").string()});
   EXPECT_EQ(bad.Code, 1);
   EXPECT_NE(bad.Out.find("Level 2, NextElements: 6 is above 4"), std::string::npos) << bad.Out;
@@ -242,7 +233,7 @@ TEST_F(AdventureTool, CheckListsProblemsAndSetsTheExitCode) {
       << bad.Out;
   EXPECT_NE(bad.Out.find("3 problem(s)"), std::string::npos) << bad.Out;
 
-  Write(dir / "short.paf", std::vector<uint8_t>(500, 0));
+  WriteBytes(dir / "short.paf", std::vector<uint8_t>(500, 0));
   ToolRun cut = Tool({"check", (dir / "short.paf").string()});
   EXPECT_EQ(cut.Code, 2);
   EXPECT_NE(cut.Err.find("500 bytes"), std::string::npos) << cut.Err;
@@ -261,14 +252,14 @@ TEST_F(AdventureTool, HelpUsageAndFailedWrites) {
   EXPECT_EQ(Tool({"pack", "only-one"}).Code, 2);
   EXPECT_EQ(Tool({"explode", "a", "b"}).Code, 2);
 
-  Write(dir / "a.paf", GoodAdventure("A", 1));
+  WriteBytes(dir / "a.paf", GoodAdventure("A", 1));
   ASSERT_EQ(Tool({"unpack", (dir / "a.paf").string(), (dir / "src").string()}).Code, 0);
-  Write(dir / "b.paf", GoodAdventure("Old", 1));
+  WriteBytes(dir / "b.paf", GoodAdventure("Old", 1));
   fs::create_directories(dir / ".b.paf.saving" / "x");
   ToolRun pack = Tool({"pack", (dir / "src").string(), (dir / "b.paf").string()});
   EXPECT_EQ(pack.Code, 2);
   EXPECT_FALSE(pack.Err.empty());
-  EXPECT_EQ(Read(dir / "b.paf"), GoodAdventure("Old", 1)) << "the old file stays whole";
+  EXPECT_EQ(ReadBytes(dir / "b.paf"), GoodAdventure("Old", 1)) << "the old file stays whole";
 }
 
 // The messages a level designer meets while writing a source by hand.
@@ -282,7 +273,7 @@ TEST_F(AdventureTool, DesignerMessages) {
   ToolRun bom = Tool({"pack", (dir / "bom").string(), (dir / "bom.paf").string()});
   EXPECT_EQ(bom.Code, 0) << bom.Err;
   EXPECT_NE(bom.Err.find("line 5: Cell 5 6 = 2 overrides the grid's '-'"), std::string::npos) << bom.Err;
-  EXPECT_EQ(Read(dir / "bom.paf")[CellAt(3, 5, 6)], 2);
+  EXPECT_EQ(ReadBytes(dir / "bom.paf")[CellAt(3, 5, 6)], 2);
 
   const std::string rows29 = board.substr(31);
   std::string commented = board;
@@ -302,19 +293,19 @@ TEST_F(AdventureTool, DesignerMessages) {
   EXPECT_NE(nowhere.Err.find("there is no folder " + (dir / "no-such").string()), std::string::npos) << nowhere.Err;
 
   // Unpacking over a source the designer may have edited needs --force.
-  const std::vector<uint8_t> edited = Read(dir / "bom" / kSourceFileName);
+  const std::vector<uint8_t> edited = ReadBytes(dir / "bom" / kSourceFileName);
   ToolRun again = Tool({"unpack", (dir / "bom.paf").string(), (dir / "bom").string()});
   EXPECT_EQ(again.Code, 2);
   EXPECT_NE(again.Err.find("--force"), std::string::npos) << again.Err;
-  EXPECT_EQ(Read(dir / "bom" / kSourceFileName), edited);
+  EXPECT_EQ(ReadBytes(dir / "bom" / kSourceFileName), edited);
   EXPECT_EQ(Tool({"unpack", (dir / "bom.paf").string(), (dir / "bom").string(), "--force"}).Code, 0);
-  EXPECT_NE(Read(dir / "bom" / kSourceFileName), edited);
+  EXPECT_NE(ReadBytes(dir / "bom" / kSourceFileName), edited);
 
   std::vector<uint8_t> b = GoodAdventure("Scores", 1);
   PutScore(b, 1, "A", 100);
   PutScore(b, 2, "B", 300);
   PutScore(b, 4, "D", 50);
-  Write(dir / "scores.paf", b);
+  WriteBytes(dir / "scores.paf", b);
   ToolRun check = Tool({"check", (dir / "scores.paf").string()});
   EXPECT_EQ(check.Code, 1);
   EXPECT_NE(check.Out.find("HighScores, 2: score 300 is above place 1's 100"), std::string::npos) << check.Out;
@@ -325,7 +316,7 @@ TEST_F(AdventureTool, ProveTellsAWinnableLevelFromAnUnwinnableOne) {
   AdventureRecord adventure = MakeTestAdventure(2);
   adventure.Levels[1] = MakeShaftLevel(false);
   adventure.Levels[2] = MakeShaftLevel(true);  // no laser beams: the shaft stays shut
-  Write(dir / "shafts.paf", SerialiseAdventure(adventure));
+  WriteBytes(dir / "shafts.paf", SerialiseAdventure(adventure));
   const std::string paf = (dir / "shafts.paf").string();
   ToolRun one = Tool({"prove", paf, "--level", "1", "--seeds", "2"}, PLUMIX_GAME_DIR);
   EXPECT_EQ(one.Code, 0) << one.Out << one.Err;

@@ -18,17 +18,14 @@
 #include "paint.h"
 #include "sounds.h"
 #include "synth.h"
+#include "support/files.h"
 
 namespace assetgen {
 namespace {
 
 namespace fs = std::filesystem;
+using plumix::testing::ReadBytes;
 const fs::path kRoot = PLUMIX_SOURCE_DIR;
-
-std::vector<uint8_t> Read(const fs::path& path) {
-  std::string error;
-  return plumix::ReadFileBytes(path, &error);
-}
 
 const plumix::ImageAsset& Image(const std::string& name) {
   for (const auto& a : plumix::ImageAssets())
@@ -38,7 +35,7 @@ const plumix::ImageAsset& Image(const std::string& name) {
 
 // The committed picture in 16-bit colour, as the game holds it.
 plumix::Bitmap Committed(const plumix::ImageAsset& a) {
-  auto decoded = plumix::DecodeImage(Read(kRoot / "assets" / plumix::AssetPath(a)));
+  auto decoded = plumix::DecodeImage(ReadBytes(kRoot / "assets" / plumix::AssetPath(a)));
   if (!decoded) throw std::runtime_error(std::string(a.Name) + ": " + decoded.Error);
   return plumix::ToBitmap(*decoded.Value);
 }
@@ -95,7 +92,7 @@ TEST(CommittedAssets, PicturesMatchTheTable) {
       EXPECT_FALSE(fs::exists(path)) << a.Name << " is loaded at run time and has no built-in file";
       continue;
     }
-    auto bytes = Read(path);
+    auto bytes = ReadBytes(path);
     ASSERT_GE(bytes.size(), 8u) << "missing " << path;
     bool isJpeg = bytes[0] == 0xFF && bytes[1] == 0xD8, isPng = std::equal(png, png + 4, bytes.begin());
     EXPECT_TRUE(a.Jpeg ? isJpeg : isPng) << a.Name << " should be a " << (a.Jpeg ? "JPEG" : "PNG");
@@ -197,7 +194,7 @@ Wav ReadWav(const std::vector<uint8_t>& b) {
 
 TEST(CommittedAssets, SoundsMatchTheTableAndAreClean) {
   for (const auto& a : plumix::WaveAssets()) {
-    Wav w = ReadWav(Read(kRoot / "assets" / plumix::AssetPath(a)));
+    Wav w = ReadWav(ReadBytes(kRoot / "assets" / plumix::AssetPath(a)));
     EXPECT_EQ(w.Channels, a.Channels) << a.Name;
     EXPECT_EQ(w.Bits, a.Bits) << a.Name;
     EXPECT_EQ(w.Rate, a.Rate) << a.Name;
@@ -237,7 +234,7 @@ TEST(GameFolder, MusicIsOneToThreeMinutesOfGeneralMidi) {
   auto names = Lines(kRoot / "data/Music/Tracks.txt");
   ASSERT_GE(names.size(), 5u);
   for (size_t n = 1; n <= names.size(); ++n) {
-    auto bytes = Read(kRoot / "data/Music" / ("Track" + std::to_string(n) + ".mid"));
+    auto bytes = ReadBytes(kRoot / "data/Music" / ("Track" + std::to_string(n) + ".mid"));
     ASSERT_FALSE(bytes.empty()) << "Track" << n << ".mid missing";
     auto ms = plumix::MidiLengthMs(bytes);
     ASSERT_TRUE(ms) << "Track" << n << ": " << ms.Error;
@@ -259,7 +256,7 @@ TEST(GameFolder, ThemeListsIndexTheirFiles) {
   EXPECT_GE(cubes.size(), 4u);
   EXPECT_GE(edges.size(), 4u);
   for (size_t t = 1; t <= tiles.size(); ++t) {
-    auto img = plumix::DecodeImage(Read(kRoot / "data/Graphics/Tiles" / ("Tile" + std::to_string(t) + ".jpg")));
+    auto img = plumix::DecodeImage(ReadBytes(kRoot / "data/Graphics/Tiles" / ("Tile" + std::to_string(t) + ".jpg")));
     ASSERT_TRUE(img) << tiles[t - 1];
     EXPECT_TRUE(1024 % img.Value->Width == 0 && 768 % img.Value->Height == 0)
         << tiles[t - 1] << " does not tile the screen evenly";
@@ -276,25 +273,25 @@ TEST(GameFolder, ThemeListsIndexTheirFiles) {
   std::set<std::vector<uint8_t>> firstCells;
   for (size_t t = 1; t <= cubes.size(); ++t)
     for (int k = 1; k <= 18; ++k) {
-      auto bytes = Read(kRoot / "data/Graphics/Cubes" / ("Theme" + std::to_string(t)) / ("Tile_Shape" + std::to_string(k) + ".jpg"));
+      auto bytes = ReadBytes(kRoot / "data/Graphics/Cubes" / ("Theme" + std::to_string(t)) / ("Tile_Shape" + std::to_string(k) + ".jpg"));
       auto img = plumix::DecodeImage(bytes);
       ASSERT_TRUE(img) << cubes[t - 1] << " cell " << k;
       EXPECT_EQ(img.Value->Width, 25);
       EXPECT_EQ(img.Value->Height, 25);
       if (t == 1) {
-        EXPECT_EQ(bytes, Read(kRoot / "assets/DXImageListTiles" / ("Tile_Shape" + std::to_string(k) + ".jpg")))
+        EXPECT_EQ(bytes, ReadBytes(kRoot / "assets/DXImageListTiles" / ("Tile_Shape" + std::to_string(k) + ".jpg")))
             << "theme 1 is the built-in cube set";
       }
       if (k == 1) firstCells.insert(bytes);
     }
   EXPECT_EQ(firstCells.size(), cubes.size()) << "each cube theme should look different";
   for (size_t e = 1; e <= edges.size(); ++e) {
-    auto bytes = Read(kRoot / "data/Graphics/Edges" / (std::to_string(e) + "Edge_Solid.jpg"));
+    auto bytes = ReadBytes(kRoot / "data/Graphics/Edges" / (std::to_string(e) + "Edge_Solid.jpg"));
     auto img = plumix::DecodeImage(bytes);
     ASSERT_TRUE(img) << edges[e - 1];
     EXPECT_EQ(img.Value->Width, 25);
     if (e == 1) {
-      EXPECT_EQ(bytes, Read(kRoot / "assets/DXImageListEdges/Edge_Solid.jpg")) << "edge 1 is the built-in wall";
+      EXPECT_EQ(bytes, ReadBytes(kRoot / "assets/DXImageListEdges/Edge_Solid.jpg")) << "edge 1 is the built-in wall";
     }
   }
 }
@@ -589,7 +586,7 @@ TEST_F(Pictures, OpaqueLabelsMergeIntoThePanelsUnderThem) {
                         {"Text_Pause_Green", "Play_Scores_Background", 949 - 896, 717}};
   for (const Spot& s : spots) {
     plumix::RgbImage label = Decode(EncodeImageAsset(Image(s.Label)));
-    plumix::RgbImage panel = Decode(Read(kRoot / "assets" / plumix::AssetPath(Image(s.Panel))));
+    plumix::RgbImage panel = Decode(ReadBytes(kRoot / "assets" / plumix::AssetPath(Image(s.Panel))));
     // The label's border against the panel just outside it.
     for (int x = 0; x < label.Width; x += 4) {
       Rgba inside = Mean(label, x, 0, x + 1, 1);
@@ -599,8 +596,8 @@ TEST_F(Pictures, OpaqueLabelsMergeIntoThePanelsUnderThem) {
     }
   }
   // The seismograph's screen is the colour of its window in the panel.
-  plumix::RgbImage down = Decode(Read(kRoot / "assets/DXImageList/Background_Left_Side_Separator_Down.jpg"));
-  plumix::RgbImage seismo = Decode(Read(kRoot / "assets/DXImageList/Seizmograf_Animation.jpg"));
+  plumix::RgbImage down = Decode(ReadBytes(kRoot / "assets/DXImageList/Background_Left_Side_Separator_Down.jpg"));
+  plumix::RgbImage seismo = Decode(ReadBytes(kRoot / "assets/DXImageList/Seizmograf_Animation.jpg"));
   Rgba window = Mean(down, 20, 40, 30, 46), screen = Mean(seismo, 2, 2, 4, 4);
   EXPECT_NEAR(window.G, screen.G, 0.06f);
 }

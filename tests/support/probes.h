@@ -1,5 +1,6 @@
 #pragma once
-// What the sound list was asked to play, counted from a mark onwards.
+// What a test reads off the game: the sounds it was asked to play, the
+// digits its counters show.
 #include <algorithm>
 #include <string>
 
@@ -7,6 +8,25 @@
 
 namespace plumix::testing {
 
+// Sounds of this name started since the game began.
+inline int CountSounds(TMain& game, const std::string& name) {
+  const auto& log = game.M.DXWaveList.Log;
+  return static_cast<int>(
+      std::count_if(log.begin(), log.end(), [&](const SoundEvent& e) { return e.Started && e.Name == name; }));
+}
+
+// The digits a row of digit sprites shows ('?' for a sprite that is gone).
+template <class Sprites>
+std::string Digits(const Sprites& sprites) {
+  std::string text;
+  for (const auto& ref : sprites) {
+    const auto* digit = ref.Get();
+    text += digit ? static_cast<char>('0' + static_cast<int>(digit->AnimationPos) - 1) : '?';
+  }
+  return text;
+}
+
+// Sounds counted from a mark onwards.
 class SoundLog {
  public:
   explicit SoundLog(TMain& game) : game_(game) { Mark(); }

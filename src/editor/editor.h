@@ -56,6 +56,8 @@ class Editor {
   bool StatusError = false;
   // The proof's last result, one line a level.
   std::vector<std::string> ProofLines;
+  // Level -> "2/3": the games the bot won of those it played, shown in the level list.
+  std::map<int, std::string> ProofWins;
   // The questions and the file chooser, over everything else while open.
   PromptBox Prompt;
   FileDialog Files;

@@ -69,6 +69,11 @@ void Editor::DrawLevelList(const std::vector<AdventureProblem>& problems) {
                                     [k](const AdventureProblem& p) { return p.Level == k; });
     Text(kSideX + 4, y, std::to_string(k) + ". " + Model.Adventure.Levels[k].Title + (warned ? "  (!)" : ""),
          warned ? kYellow : kWhite, 11);
+    // The proof's games won for the level, beside it.
+    const auto proved = ProofWins.find(k);
+    if (proved != ProofWins.end()) {
+      Text(kSideRight - 40, y, proved->second, proved->second.front() == '0' ? kRed : kGreen, 11);
+    }
   }
   Text(kSideX, kListTop + kLevelListRows * kListRowHeight + 4,
        std::to_string(count) + " of " + std::to_string(kMaxLevels) + " levels; wheel scrolls", kSilver, 11);

@@ -111,6 +111,7 @@ void Editor::OpenFile(const fs::path& path) {
   }
   CancelProof();
   ProofLines.clear();
+  ProofWins.clear();
   Selected.Active = false;
   Pasting = false;
   listTop_ = 1;
@@ -124,6 +125,7 @@ void Editor::NewAdventure() {
     Model.New();
     CancelProof();
     ProofLines.clear();
+    ProofWins.clear();
     Selected.Active = false;
     listTop_ = 1;
     typingIn_ = -1;

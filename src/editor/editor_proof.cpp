@@ -1,6 +1,7 @@
 // Test-play in the game itself, and the bot's proof in the background: it
 // plays a copy of the adventure on a thread of its own while the designer
 // goes on editing.
+#include <cstdio>
 #include <sstream>
 
 #include "adventure/level_setup.h"
@@ -40,6 +41,7 @@ void Editor::Prove(int level) {
   controls_.CloseDropDown();
   CancelProof();
   ProofLines.clear();
+  if (level == 0) ProofWins.clear();
   auto job = std::make_unique<ProofJob>();
   job->Level = level;
   ProofJob* raw = job.get();
@@ -84,7 +86,13 @@ void Editor::PollProof() {
   ProofLines.clear();
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);) {
-    if (line != "stopped") ProofLines.push_back(line);
+    if (line == "stopped") continue;
+    ProofLines.push_back(line);
+    // "level  12 <title> 2/3  ...": the count follows the title's 30 columns.
+    int level = 0;
+    if (std::sscanf(line.c_str(), "level %d", &level) == 1 && line.size() > 41) {
+      ProofWins[level] = line.substr(41, line.find(' ', 41) - 41);
+    }
   }
   if (!proof_->Finished) return;
   if (proof_->Thread.joinable()) proof_->Thread.join();

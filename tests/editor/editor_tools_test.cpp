@@ -119,6 +119,7 @@ TEST_F(EditorTools, TheProofRunsInTheBackgroundOnACopyAndEscapeStopsIt) {
   EXPECT_NE(editor.ProofLines[0].find("level   1"), std::string::npos) << editor.ProofLines[0];
   EXPECT_NE(editor.ProofLines[1].find("Second"), std::string::npos) << editor.ProofLines[1];
   EXPECT_NE(editor.Status.find("Proved"), std::string::npos) << editor.Status;
+  EXPECT_EQ(editor.ProofWins[2], "3/3");
 
   m.Current().LinesToFinish = 500;
   Key(117);  // F6
@@ -126,6 +127,30 @@ TEST_F(EditorTools, TheProofRunsInTheBackgroundOnACopyAndEscapeStopsIt) {
   Key(kVkEscape);
   EXPECT_FALSE(editor.Proving());
   EXPECT_EQ(editor.Status, "Proof stopped");
+  // Another adventure's results are not this one's.
+  editor.Prove(1);
+  editor.FinishProof();
+  ASSERT_FALSE(editor.ProofLines.empty());
+  editor.OpenFile(h.Dir / "Adventures" / "PlumixAcademy.paf");
+  EXPECT_TRUE(editor.ProofLines.empty());
+  EXPECT_TRUE(editor.ProofWins.empty());
+}
+
+TEST_F(EditorTools, ATooltipNamesWhatIsUnderAStillPointer) {
+  const auto tipShown = [&] {
+    // The tip's pale yellow box below and right of the pointer.
+    const uint32_t p = h.Pixel(800 + 14, 80 + 22);
+    return p >> 8 == 0xFFFF && (p & 0xFF) >= 0xD8 && (p & 0xFF) <= 0xF0;
+  };
+  Send(PlatformEventType::MouseMove, 800, 80);  // the Void brush
+  Frame();
+  EXPECT_FALSE(tipShown()) << "not at once";
+  h.Clock.Advance(700);
+  Frame();
+  EXPECT_TRUE(tipShown());
+  Send(PlatformEventType::MouseMove, 801, 80);
+  Frame();
+  EXPECT_FALSE(tipShown());
 }
 
 TEST_F(EditorTools, TestPlayPausesWithThePlayersPauseKey) {

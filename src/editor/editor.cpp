@@ -33,8 +33,9 @@ Editor::Editor(TMain& game)
     return adventure.Value->Title + ", " + std::to_string(levels) + (levels == 1 ? " level" : " levels");
   };
   const std::vector<std::filesystem::path> folders = AdventureFolders(game_.Places());
+  // A game run from its own folder keeps the player's adventures beside the shipped ones.
   if (folders.size() > 1) Files.Places.push_back({"My adventures", folders.back()});
-  if (!folders.empty()) Files.Places.push_back({"Shipped adventures", folders.front()});
+  if (!folders.empty()) Files.Places.push_back({folders.size() > 1 ? "Shipped adventures" : "Adventures", folders.front()});
 }
 
 Editor::~Editor() { CancelProof(); }
@@ -433,7 +434,7 @@ void Editor::DrawTooltip() {
   }
   if (tip.empty()) return;
   Bitmap& surface = game_.M.DXDraw.Surface();
-  const int width = controls_.TextWidth(tip) + 10;
+  const int width = game_.M.FontSet.TextWidth("Arial CE", 10, kStyleNormal, tip) + 10;
   const int x = std::min(pointerX_ + 12, Display::kWidth - width - 2), y = std::min(pointerY_ + 20, Display::kHeight - 20);
   FillRect(surface, {x, y, x + width, y + 18}, kBlack);
   FillRect(surface, {x + 1, y + 1, x + width - 1, y + 17}, 0xE1FFFF);

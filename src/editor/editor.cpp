@@ -1,101 +1,44 @@
 #include "editor/editor.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
-#include "adventure/level_setup.h"
+#include "adventure/adventure_file.h"
 #include "app/main_form.h"
-#include "bot/bot.h"
-#include "engine/board.h"
+#include "editor/editor_layout.h"
 #include "media/draw.h"
+#include "media/files.h"
+#include "media/input.h"
 #include "media/text.h"
 #include "places/places.h"
-#include "prove.h"
 
 namespace plumix {
 namespace {
 
-constexpr int kSideX = 768;  // the right-hand panel
-constexpr int kSideRight = 1018;
-constexpr int kPageTop = 64;
-constexpr int kWarningsTop = 640;
-constexpr int kPaletteTop = 70;
-constexpr int kPalettePitch = 30;
-constexpr int kPalettePerRow = 8;
-constexpr int kListTop = 250;
-constexpr int kLevelListRows = 22;
-constexpr int kListRowHeight = 14;
-constexpr int kProofSeeds = 3;
-// A level the bot has not won in 20 minutes of game time counts as lost.
-constexpr int kProofFrames = 20 * 60 * 20;
-
-constexpr const char* kSpecialNames[kSpecialKinds + 1] = {
-    "",          "A carrot", "B tablet", "C genie caught", "D repair", "E virus deleted", "F level done",
-    "G laser",   "H magnifier", "I wine", "J genie released", "K damage", "L virus"};
-constexpr const char* kFrequencies[] = {"None", "Low", "Medium", "High"};
-
-constexpr uint16_t kVkF5 = 116, kVkF6 = 117;
-
-Rect PaletteRect(int index) {
-  const int x = kSideX + (index % kPalettePerRow) * kPalettePitch;
-  const int y = kPaletteTop + (index / kPalettePerRow) * kPalettePitch;
-  return {x, y, x + kCellSize, y + kCellSize};
-}
-
-std::vector<std::string> Numbers(int from, int to) {
-  std::vector<std::string> out;
-  for (int n = from; n <= to; ++n) out.push_back(std::to_string(n));
-  return out;
-}
-
-int32_t ParseNumber(const std::string& text, int32_t limit) {
-  long long value = 0;
-  for (char c : text) value = std::min<long long>(value * 10 + (c - '0'), limit);
-  return static_cast<int32_t>(value);
-}
-
-// Empty, Void, Passage and the entry have no picture in the game; the editor
-// marks them so they can be told apart.
-void DrawPlainCell(Bitmap& surface, const Cell& cell, int px, int py) {
-  const Rect r{px, py, px + kCellSize, py + kCellSize};
-  if (cell.Code == kVoid) {
-    FillRect(surface, r, 0x202020);
-    for (int i = 0; i < kCellSize; i += 6) FillRect(surface, {px + i, py + i, px + i + 2, py + i + 2}, 0x505050);
-  } else if (cell.Code == kPassage) {
-    FillRect(surface, r, kMaroon);
-  } else if (cell.Code == kEntryMark) {
-    FillRect(surface, r, kRed);
-  } else if (cell.Code > kEntryMark) {
-    FillRect(surface, r, kMagenta);
-  }
-}
+constexpr uint32_t kTooltipDelayMs = 600;
 
 }  // namespace
 
-PaintCell PaletteCell(int index) {
-  static constexpr uint8_t kFirst[] = {kEmpty, kVoid, kEdge, kPassage, kEntryMark};
-  if (index < 5) return {kFirst[index], 1};
-  if (index < 5 + kSpecialKinds) return {static_cast<uint8_t>(kFirstSpecial + index - 5), 1};
-  return {kBlock, static_cast<uint8_t>(index - 5 - kSpecialKinds + 1)};
-}
-
-std::string PaletteName(int index) {
-  static constexpr const char* kNames[] = {"Empty", "Void", "Edge", "Passage", "Entry point"};
-  if (index < 5) return kNames[index];
-  if (index < 5 + kSpecialKinds) return std::string("Special ") + kSpecialNames[index - 4];
-  return "Block of kind " + std::to_string(index - 4 - kSpecialKinds);
-}
-
-Editor::Editor(TMain& game) : game_(game), controls_(game.M.FontSet) {
+Editor::Editor(TMain& game)
+    : Prompt(game.M.FontSet), Files(game.M.FontSet), game_(game), controls_(game.M.FontSet) {
   Palette = 5 + kSpecialKinds;  // a block of kind 1
   BuildControls();
   ShowPage(EditorPage::Board);
   SyncControls();
-  ShowPath();
+  Files.Describe = [](const std::filesystem::path& path) {
+    std::string error;
+    const std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
+    Parsed<AdventureRecord> adventure = ParseAdventure(bytes);
+    if (!adventure) return std::string("(not an adventure)");
+    const int levels = PlayedLevelCount(*adventure.Value);
+    return adventure.Value->Title + ", " + std::to_string(levels) + (levels == 1 ? " level" : " levels");
+  };
+  const std::vector<std::filesystem::path> folders = AdventureFolders(game_.Places());
+  // A game run from its own folder keeps the player's adventures beside the shipped ones.
+  if (folders.size() > 1) Files.Places.push_back({"My adventures", folders.back()});
+  if (!folders.empty()) Files.Places.push_back({folders.size() > 1 ? "Shipped adventures" : "Adventures", folders.front()});
 }
+
+Editor::~Editor() { CancelProof(); }
 
 std::string Editor::SourcePath() const {
   // Where the designers' tool unpacks to and packs from: <name>/adventure.txt.
@@ -109,7 +52,17 @@ std::filesystem::path Editor::DefaultFile() const {
   return (folders.empty() ? std::filesystem::path() : folders.back()) / "New Adventure.paf";
 }
 
-int Editor::Button(int page, const char* caption, Rect bounds, std::function<void()> click) {
+std::string Editor::WindowTitle() const {
+  const std::string name = Model.Path.empty() ? "Untitled adventure" : Model.Path.filename().string();
+  return (Model.Dirty ? "*" : "") + name + " - Plumix Adventure Editor";
+}
+
+void Editor::SetStatus(std::string text, bool error) {
+  Status = std::move(text);
+  StatusError = error;
+}
+
+int Editor::Button(int page, const char* caption, Rect bounds, std::function<void()> click, const char* tip) {
   Widget w;
   w.Kind = WidgetKind::Button;
   w.Caption = caption;
@@ -121,28 +74,44 @@ int Editor::Button(int page, const char* caption, Rect bounds, std::function<voi
   } else {
     pageOf_.push_back({index, static_cast<EditorPage>(page)});
   }
+  if (tip) tips_[index] = tip;
   return index;
 }
 
+void Editor::FieldChange(int widget) {
+  // Typing on in the same field adds to its undo step; anything else starts a new one.
+  if (typingIn_ != widget) {
+    Model.Change();
+    typingIn_ = widget;
+  }
+  Model.Dirty = true;
+}
+
 int Editor::LevelField(const char* label, int y, bool digits, size_t maxLength,
-                       std::function<void(const std::string&)> set) {
+                       std::function<void(const std::string&)> set, std::function<std::string()> get,
+                       const char* tip) {
   Widget w;
   w.Kind = WidgetKind::Edit;
   w.Bounds = {kSideX + 120, y, kSideRight, y + 20};
   w.DigitsOnly = digits;
   w.MaxLength = maxLength;
   const int index = controls_.AddLabelled(std::move(w), label, kWhite, LabelPos::lpLeft, 8, true);
-  controls_.At(index).OnChange = [this, index, set] {
-    Model.Change();
-    saveWarned_ = false;
+  controls_.At(index).OnChange = [this, index, set, get] {
+    FieldChange(index);
     set(controls_.At(index).Text);
+    // A number past its limit is stored clamped: the field shows what the file will hold.
+    const std::string stored = get();
+    if (stored != controls_.At(index).Text) controls_.SetText(index, stored);
   };
   pageOf_.push_back({index, static_cast<EditorPage>(buildPage_)});
   pageOf_.push_back({controls_.At(index).LabelComponent, static_cast<EditorPage>(buildPage_)});
+  fields_.push_back({index, std::move(get)});
+  if (tip) tips_[index] = tip;
   return index;
 }
 
-int Editor::Choice(const char* label, int y, std::vector<std::string> items, std::function<void(int)> set) {
+int Editor::Choice(const char* label, int y, std::vector<std::string> items, std::function<void(int)> set,
+                   const char* tip) {
   Widget w;
   w.Kind = WidgetKind::ComboBox;
   w.Bounds = {kSideX + 120, y, kSideRight, y + 20};
@@ -150,118 +119,31 @@ int Editor::Choice(const char* label, int y, std::vector<std::string> items, std
   const int index = controls_.AddLabelled(std::move(w), label, kWhite, LabelPos::lpLeft, 8, true);
   controls_.At(index).OnChange = [this, index, set] {
     Model.Change();
-    saveWarned_ = false;
+    typingIn_ = -1;
     set(controls_.At(index).ItemIndex);
     SyncControls();
   };
-  pageOf_.push_back({index, EditorPage::Level});
-  pageOf_.push_back({controls_.At(index).LabelComponent, EditorPage::Level});
+  pageOf_.push_back({index, static_cast<EditorPage>(buildPage_)});
+  pageOf_.push_back({controls_.At(index).LabelComponent, static_cast<EditorPage>(buildPage_)});
+  if (tip) tips_[index] = tip;
   return index;
 }
 
 void Editor::BuildControls() {
   const int w = 60;
   const char* pages[] = {"Board", "Level", "Adventure", "Help"};
+  const char* tips[] = {"Paint the level's board (Ctrl+1)", "The level's rules and element kinds (Ctrl+2)",
+                        "The adventure's file, names and level list (Ctrl+3)", "The keys (F1)"};
   for (int i = 0; i < 4; ++i) {
     Button(-1, pages[i], {kSideX + i * (w + 2), 8, kSideX + i * (w + 2) + w, 30},
-           [this, i] { ShowPage(static_cast<EditorPage>(i)); });
+           [this, i] { ShowPage(static_cast<EditorPage>(i)); }, tips[i]);
   }
-  Button(-1, "<", {kSideX, 36, kSideX + 22, 58}, [this] { ShowLevel(Model.Level - 1); });
-  Button(-1, ">", {kSideRight - 22, 36, kSideRight, 58}, [this] { ShowLevel(Model.Level + 1); });
-
-  // Board page.
-  const int board = static_cast<int>(EditorPage::Board);
-  const char* tools[] = {"Pencil", "Rectangle", "Fill"};
-  for (int i = 0; i < 3; ++i) {
-    toolButtons_[i] = Button(board, tools[i], {kSideX + i * 84, 250, kSideX + i * 84 + 80, 272},
-                             [this, i] { Tool = static_cast<EditorTool>(i); });
-  }
-  Button(board, "Mirror", {kSideX, 278, kSideX + 60, 300}, [this] { Model.MirrorLeftRight(); SyncControls(); });
-  Button(board, "Clear", {kSideX + 63, 278, kSideX + 123, 300}, [this] { Model.ClearBoard(); SyncControls(); });
-  Button(board, "Undo", {kSideX + 126, 278, kSideX + 186, 300}, [this] { Undo(); });
-  Button(board, "Redo", {kSideX + 189, 278, kSideX + 249, 300}, [this] { Redo(); });
-  Button(board, "Play (F5)", {kSideX, 306, kSideX + 122, 328}, [this] { StartTestPlay(); });
-  Button(board, "Prove (F6)", {kSideX + 127, 306, kSideX + 249, 328}, [this] { Prove(); });
-
-  // Level page.
-  buildPage_ = static_cast<int>(EditorPage::Level);
-  int y = kPageTop + 4;
-  title_ = LevelField("Title", y, false, 30, [this](const std::string& t) { Model.Current().Title = t; });
-  type_ = Choice("Type", y += 24, {"Action", "Bonus"},
-                 [this](int i) { Model.Current().LevelType = static_cast<uint8_t>(i); });
-  const std::vector<std::string> frequencies(std::begin(kFrequencies), std::end(kFrequencies));
-  disasters_ = Choice("Disasters", y += 24, frequencies,
-                      [this](int i) { Model.Current().DisasterFrequency = static_cast<uint8_t>(i); });
-  specials_ = Choice("Specials", y += 24, frequencies,
-                     [this](int i) { Model.Current().SpecialsFrequency = static_cast<uint8_t>(i); });
-  startSpeed_ = LevelField("Start speed", y += 24, true, 3,
-                           [this](const std::string& t) { Model.Current().StartSpeed = static_cast<uint8_t>(ParseNumber(t, 255)); });
-  maxSpeed_ = LevelField("Maximal speed", y += 24, true, 3,
-                         [this](const std::string& t) { Model.Current().MaximalSpeed = static_cast<uint8_t>(ParseNumber(t, 255)); });
-  next_ = Choice("Next elements", y += 24, Numbers(0, 4),
-                 [this](int i) { Model.Current().NextElements = static_cast<uint8_t>(i); });
-  speedLines_ = LevelField("Lines a speed", y += 24, true, 6, [this](const std::string& t) {
-    Model.Current().LinesToIncreaseSpeed = ParseNumber(t, 999999);
-  });
-  lines_ = LevelField("Lines to finish", y += 24, true, 6,
-                      [this](const std::string& t) { Model.Current().LinesToFinish = ParseNumber(t, 999999); });
-  time_ = LevelField("Time to finish", y += 24, true, 6,
-                     [this](const std::string& t) { Model.Current().TimeToFinish = ParseNumber(t, 999999); });
-  entryColumn_ = Choice("Entry column", y += 24, Numbers(1, kMaxEntry),
-                        [this](int i) { Model.SetEntry(i + 1, Model.Current().EntryRow); });
-  entryRow_ = Choice("Entry row", y += 24, Numbers(1, kMaxEntry),
-                     [this](int i) { Model.SetEntry(Model.Current().EntryColumn, i + 1); });
-  y += 30;
-  auto check = [this](int x, int top, const std::string& caption, uint8_t* (*field)(LevelRecord&, int), int k, int width) {
-    Widget c;
-    c.Kind = WidgetKind::CheckBox;
-    c.Caption = caption;
-    c.TextColour = kWhite;
-    c.Bounds = {x, top, x + width, top + 16};
-    const int index = controls_.Add(std::move(c));
-    controls_.At(index).OnClick = [this, index, field, k] {
-      Model.Change();
-      saveWarned_ = false;
-      *field(Model.Current(), k) = controls_.At(index).Checked ? 1 : 0;
-    };
-    pageOf_.push_back({index, EditorPage::Level});
-    return index;
-  };
-  for (int k = 1; k <= kElementKinds; ++k) {
-    elements_[k] = check(kSideX + ((k - 1) % 6) * 42, y + ((k - 1) / 6) * 18, std::to_string(k),
-                         [](LevelRecord& l, int i) { return &l.Elements[i]; }, k, 40);
-  }
-  y += 3 * 18 + 8;
-  for (int k = 1; k <= kSpecialKinds; ++k) {
-    specialKinds_[k] = check(kSideX + ((k - 1) % 2) * 125, y + ((k - 1) / 2) * 18, kSpecialNames[k],
-                             [](LevelRecord& l, int i) { return &l.Specials[i]; }, k, 123);
-  }
-
-  // Adventure page.
-  buildPage_ = static_cast<int>(EditorPage::Adventure);
-  y = kPageTop + 4;
-  file_ = LevelField("File", y, false, 0, [](const std::string&) {});
-  controls_.At(file_).OnChange = nullptr;  // a path, not part of the adventure
-  advTitle_ = LevelField("Title", y += 24, false, 30, [this](const std::string& t) { Model.Adventure.Title = t; });
-  author_ = LevelField("Author", y += 24, false, 30, [this](const std::string& t) { Model.Adventure.Author = t; });
-  contact_ = LevelField("Contact", y += 24, false, 25, [this](const std::string& t) { Model.Adventure.Contact = t; });
-  const int adv = static_cast<int>(EditorPage::Adventure);
-  y += 30;
-  Button(adv, "New", {kSideX, y, kSideX + 46, y + 22}, [this] { NewAdventure(); });
-  Button(adv, "Open", {kSideX + 50, y, kSideX + 96, y + 22}, [this] { Open(); });
-  Button(adv, "Save", {kSideX + 100, y, kSideX + 146, y + 22}, [this] { Save(saveWarned_); });
-  Button(adv, "Export", {kSideX + 150, y, kSideX + 198, y + 22}, [this] { ExportSource(); });
-  Button(adv, "Import", {kSideX + 202, y, kSideX + 250, y + 22}, [this] { ImportSource(); });
-  y += 28;
-  auto list = [this](bool done) {
-    if (!done) Status = "The level list is full (100) or cannot change so";
-    SyncControls();
-  };
-  Button(adv, "Add", {kSideX, y, kSideX + 46, y + 22}, [this, list] { list(Model.AddLevel()); });
-  Button(adv, "Copy", {kSideX + 50, y, kSideX + 96, y + 22}, [this, list] { list(Model.DuplicateLevel()); });
-  Button(adv, "Delete", {kSideX + 100, y, kSideX + 146, y + 22}, [this, list] { list(Model.DeleteLevel()); });
-  Button(adv, "Up", {kSideX + 150, y, kSideX + 198, y + 22}, [this, list] { list(Model.MoveLevel(-1)); });
-  Button(adv, "Down", {kSideX + 202, y, kSideX + 250, y + 22}, [this, list] { list(Model.MoveLevel(1)); });
+  Button(-1, "<", {kSideX, 36, kSideX + 22, 58}, [this] { ShowLevel(Model.Level - 1); }, "Previous level (Page Up)");
+  Button(-1, ">", {kSideRight - 22, 36, kSideRight, 58}, [this] { ShowLevel(Model.Level + 1); },
+         "Next level (Page Down)");
+  BuildBoardPage();
+  BuildLevelPage();
+  BuildAdventurePage();
 }
 
 void Editor::ShowPage(EditorPage page) {
@@ -271,179 +153,39 @@ void Editor::ShowPage(EditorPage page) {
   if (controls_.Focus() >= 0 && !controls_.At(controls_.Focus()).Visible) controls_.SetFocus(-1);
 }
 
-// Only where the model's file changes: between those the field holds what the designer typed.
-void Editor::ShowPath() { controls_.SetText(file_, (Model.Path.empty() ? DefaultFile() : Model.Path).string()); }
-
 void Editor::SyncControls() {
   Model.SelectLevel(Model.Level);
-  const LevelRecord& level = Model.Current();
-  controls_.SetText(title_, level.Title);
-  controls_.At(type_).ItemIndex = level.LevelType == 0 ? 0 : 1;
-  controls_.At(disasters_).ItemIndex = level.DisasterFrequency <= 3 ? level.DisasterFrequency : -1;
-  controls_.At(specials_).ItemIndex = level.SpecialsFrequency <= 3 ? level.SpecialsFrequency : -1;
-  controls_.SetText(startSpeed_, std::to_string(level.StartSpeed));
-  controls_.SetText(maxSpeed_, std::to_string(level.MaximalSpeed));
-  controls_.At(next_).ItemIndex = level.NextElements <= 4 ? level.NextElements : -1;
-  const int32_t speedLines = level.LinesToIncreaseSpeed == kSpeedNeverRises ? 0 : level.LinesToIncreaseSpeed;
-  controls_.SetText(speedLines_, std::to_string(std::max(0, speedLines)));
-  controls_.SetText(lines_, std::to_string(std::max(0, level.LinesToFinish)));
-  controls_.SetText(time_, std::to_string(std::max(0, level.TimeToFinish)));
-  const auto entry = [](uint8_t v) { return v >= 1 && v <= kMaxEntry ? v - 1 : -1; };
-  controls_.At(entryColumn_).ItemIndex = entry(level.EntryColumn);
-  controls_.At(entryRow_).ItemIndex = entry(level.EntryRow);
-  for (int k = 1; k <= kElementKinds; ++k) controls_.At(elements_[k]).Checked = level.Elements[k] != 0;
-  for (int k = 1; k <= kSpecialKinds; ++k) controls_.At(specialKinds_[k]).Checked = level.Specials[k] != 0;
-  controls_.SetText(advTitle_, Model.Adventure.Title);
-  controls_.SetText(author_, Model.Adventure.Author);
-  controls_.SetText(contact_, Model.Adventure.Contact);
+  // Only a field whose value changed behind it is set: setting moves the caret.
+  for (const auto& [index, get] : fields_) {
+    const std::string shown = get();
+    if (controls_.At(index).Text != shown) controls_.SetText(index, shown);
+  }
+  SyncLevelPage();
+  ShowPath();
   listTop_ = std::clamp(listTop_, std::max(1, Model.Level - kLevelListRows + 1), Model.Level);
+  game_.M.DXDraw.SetTitle(WindowTitle());
 }
 
 void Editor::ShowLevel(int level) {
-  if (level != Model.Level) ProofLines.clear();
   Model.SelectLevel(level);
+  typingIn_ = -1;
   SyncControls();
 }
 
 void Editor::Undo() {
-  Status = Model.Undo() ? "Undone" : "Nothing to undo";
+  typingIn_ = -1;
+  SetStatus(Model.Undo() ? "Undone" : "Nothing to undo", false);
   SyncControls();
 }
 
 void Editor::Redo() {
-  Status = Model.Redo() ? "Redone" : "Nothing to redo";
+  typingIn_ = -1;
+  SetStatus(Model.Redo() ? "Redone" : "Nothing to redo", false);
   SyncControls();
 }
-
-void Editor::Save(bool force) {
-  std::filesystem::path path = controls_.At(file_).Text;
-  if (path.empty()) path = DefaultFile();
-  std::string folderError;
-  if (!MakeFolderFor(path, &folderError)) {
-    Status = folderError;
-    return;
-  }
-  const EditorSaveResult result = Model.Save(path, force);
-  if (result.Saved) {
-    Status = "Saved " + path.string();
-    saveWarned_ = false;
-    ShowPath();
-  } else if (!result.Error.empty()) {
-    Status = result.Error;
-  } else {
-    Status = "Not saved: " + result.Problems.front() + " (" + std::to_string(result.Problems.size()) +
-             " problem(s); save again to save anyway)";
-    saveWarned_ = true;
-  }
-  SyncControls();
-}
-
-void Editor::Open() {
-  std::string error;
-  if (Model.Open(controls_.At(file_).Text, &error)) {
-    Status = "Opened " + Model.Path.string();
-    listTop_ = 1;
-    ShowPath();
-  } else {
-    Status = error;
-  }
-  SyncControls();
-}
-
-void Editor::NewAdventure() {
-  Model.New();
-  Status = "A new adventure";
-  SyncControls();
-  ShowPath();
-}
-
-void Editor::ExportSource() {
-  const std::string path = SourcePath();
-  const std::string text = Model.ExportSource();
-  std::string error;
-  Status = MakeFolderFor(path, &error) &&
-                   WriteFileBytes(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), &error)
-               ? "Exported " + path
-               : error;
-}
-
-void Editor::ImportSource() {
-  const std::string path = SourcePath();
-  std::string error;
-  const std::vector<uint8_t> bytes = ReadFileBytes(path, &error);
-  if (bytes.empty()) {
-    Status = error.empty() ? path + " is empty" : error;
-    return;
-  }
-  Status = Model.ImportSource(std::string(bytes.begin(), bytes.end()), &error) ? "Imported " + path
-                                                                              : path + ": " + error;
-  SyncControls();
-}
-
-void Editor::StartTestPlay() {
-  controls_.CloseDropDown();
-  game_.M.DXInput.ReleaseAll();
-  StartLevelDirectly(game_, Model.Adventure, Model.Level);
-  game_.SetCursorMode("None");
-  Playing = true;
-}
-
-void Editor::StopTestPlay(const std::string& why) {
-  Playing = false;
-  game_.Paused = false;
-  game_.QuitPrompt = false;
-  game_.M.DXInput.ReleaseAll();
-  game_.M.DXSpriteEngine.Clear();
-  game_.SetCursorMode("Arrow");
-  Status = why;
-}
-
-void Editor::Prove() {
-  controls_.CloseDropDown();
-  ProveOptions options;
-  options.Level = Model.Level;
-  options.Seeds = kProofSeeds;
-  options.GameDir = game_.Options.GameDir;
-  const std::string caption = "Proving level " + std::to_string(Model.Level) + " (Escape stops)";
-  options.Progress = [&](int done, int total) {
-    DrawProgress(static_cast<double>(done) / total, caption);
-    return !PumpEvents || PumpEvents();
-  };
-  DrawProgress(0, caption);
-  std::ostringstream out, err;
-  const int code = ProveAdventure(Model.Adventure, options, out, err);
-  ProofLines.clear();
-  std::istringstream lines(out.str() + err.str());
-  for (std::string line; std::getline(lines, line);) ProofLines.push_back(line);
-  Status = code == 0 ? "Proved: the bot won level " + std::to_string(Model.Level)
-         : code == 1 ? "Not proved: the bot lost level " + std::to_string(Model.Level) + " in every game"
-         : code == 3 ? "Proof stopped"
-                     : "The proof could not run";
-}
-
-void Editor::DrawProgress(double done, const std::string& caption) {
-  Bitmap& surface = game_.M.DXDraw.Surface();
-  const Rect box{312, 340, 712, 420};
-  FillRect(surface, box, kPanelGrey);
-  Text(box.Left + 12, box.Top + 10, caption, kWhite);
-  FillRect(surface, {box.Left + 12, box.Top + 44, box.Right - 12, box.Top + 64}, kBlack);
-  const int width = static_cast<int>((box.Width() - 24) * std::clamp(done, 0.0, 1.0));
-  FillRect(surface, {box.Left + 12, box.Top + 44, box.Left + 12 + width, box.Top + 64}, kGreen);
-  game_.M.DXDraw.Flip();
-}
-
-}  // namespace plumix
-
-namespace plumix {
 
 void Editor::Text(int x, int y, const std::string& text, Colour colour, int size) {
   game_.DrawText(x, y, text, "Arial CE", size, colour, 0);
-}
-
-bool Editor::BoardCell(int px, int py, int& x, int& y) const {
-  x = (px - kEditorBoardX) / kCellSize;
-  y = (py - kEditorBoardY) / kCellSize;
-  return px >= kEditorBoardX + kCellSize && py >= kEditorBoardY + kCellSize && InGrid(x, y);
 }
 
 void Editor::Event(const PlatformEvent& event) {
@@ -454,24 +196,46 @@ void Editor::Event(const PlatformEvent& event) {
     }
     if (event.Type == PlatformEventType::Quit) {
       StopTestPlay("Test-play left");
-      Quit = true;
+      RequestQuit();
       return;
     }
     game_.Dispatch(event);
     return;
   }
+  if (event.Type == PlatformEventType::KeyDown) game_.M.DXInput.KeyDown(event.Key);
+  if (event.Type == PlatformEventType::KeyUp) game_.M.DXInput.KeyUp(event.Key);
+  if (event.Type == PlatformEventType::FocusLost) game_.M.DXInput.ReleaseAll();
+  const bool shift = game_.M.DXInput.KeyHeld(kVkShift);
+  const uint32_t now = game_.Time.Millis();
+  if (event.Type == PlatformEventType::MouseMove) {
+    pointerX_ = event.X;
+    pointerY_ = event.Y;
+    pointerStill_ = now;
+  }
+  // The questions and the chooser are modal: nothing behind them hears a thing.
+  if (Prompt.IsOpen()) {
+    Prompt.Event(event, shift);
+    SyncControls();
+    return;
+  }
+  if (Files.IsOpen()) {
+    Files.Event(event, shift, now);
+    SyncControls();
+    return;
+  }
+  const bool action = (event.Type == PlatformEventType::KeyDown && event.Key != kVkShift &&
+                       event.Key != kVkControl && event.Key != kVkMenu) ||
+                      event.Type == PlatformEventType::MouseDown;
+  // The last message stays until the designer does the next thing.
+  if (action) SetStatus("", false);
   switch (event.Type) {
-    case PlatformEventType::Quit: Quit = true; break;
+    case PlatformEventType::Quit: RequestQuit(); break;
     case PlatformEventType::KeyDown:
-      game_.M.DXInput.KeyDown(event.Key);
-      if (!controls_.KeyDown(event.Key, game_.M.DXInput.KeyHeld(kVkShift), game_.M.DXInput.KeyHeld(kVkMenu))) {
-        KeyDown(event.Key);
-      }
+      // The editor's shortcuts come before a focused field's keys.
+      if (Shortcut(event.Key)) break;
+      if (!controls_.KeyDown(event.Key, shift, game_.M.DXInput.KeyHeld(kVkMenu))) KeyDown(event.Key);
       break;
-    case PlatformEventType::KeyUp:
-      game_.M.DXInput.KeyUp(event.Key);
-      controls_.KeyUp(event.Key);
-      break;
+    case PlatformEventType::KeyUp: controls_.KeyUp(event.Key); break;
     case PlatformEventType::TextInput:
       // Ctrl+letter shortcuts type nothing.
       if (!game_.M.DXInput.KeyHeld(kVkControl)) controls_.TextInput(Utf8ToCp1250(event.Text));
@@ -479,9 +243,11 @@ void Editor::Event(const PlatformEvent& event) {
     case PlatformEventType::MouseMove: MouseMove(event.X, event.Y); break;
     case PlatformEventType::MouseDown:
       if (controls_.OpenList() >= 0 || controls_.HitTest(event.X, event.Y) >= 0) {
+        if (controls_.HitTest(event.X, event.Y) != controls_.Focus()) typingIn_ = -1;
         if (event.Button == 1) controls_.MouseDown(event.X, event.Y);
       } else {
         controls_.SetFocus(-1);
+        typingIn_ = -1;
         MouseDown(event.X, event.Y, event.Button);
       }
       break;
@@ -494,40 +260,67 @@ void Editor::Event(const PlatformEvent& event) {
         controls_.MouseWheel(event.Wheel);
       } else if (Page == EditorPage::Adventure) {
         listTop_ = std::clamp(listTop_ - event.Wheel * 3, 1, std::max(1, Model.LevelCount() - kLevelListRows + 1));
+      } else if (Page == EditorPage::Board) {
+        Palette = (Palette - event.Wheel + kPaletteCount) % kPaletteCount;
       }
       break;
-    case PlatformEventType::FocusLost: game_.M.DXInput.ReleaseAll(); break;
     default: break;
   }
+  SyncControls();
 }
 
-bool Editor::KeyDown(uint16_t key) {
+// Ctrl and the function keys: wherever the focus is.
+bool Editor::Shortcut(uint16_t key) {
   const bool ctrl = game_.M.DXInput.KeyHeld(kVkControl);
   const bool shift = game_.M.DXInput.KeyHeld(kVkShift);
   if (ctrl) {
     switch (key) {
-      case 'S': Save(saveWarned_); return true;
+      case 'S': shift ? SaveAs() : Save(); return true;
       case 'Z': shift ? Redo() : Undo(); return true;
       case 'Y': Redo(); return true;
       case 'O': Open(); return true;
       case 'N': NewAdventure(); return true;
+      case 'Q': RequestQuit(); return true;
       case 'E': ExportSource(); return true;
       case 'I': ImportSource(); return true;
-      case 'M': Model.MirrorLeftRight(); SyncControls(); return true;
-      case 'D': Status = Model.DuplicateLevel() ? "Level copied" : "The level list is full"; SyncControls(); return true;
-      case kVkUp: Model.MoveLevel(-1); SyncControls(); return true;
-      case kVkDown: Model.MoveLevel(1); SyncControls(); return true;
+      case 'M': Model.MirrorLeftRight(); return true;
+      case 'D': SetStatus(Model.DuplicateLevel() ? "Level copied" : "The level list is full", false); return true;
+      case '1': case '2': case '3': ShowPage(static_cast<EditorPage>(key - '1')); return true;
+      case kVkUp: Model.MoveLevel(-1); return true;
+      case kVkDown: Model.MoveLevel(1); return true;
+      default: break;
+    }
+    // Copy, cut and paste of the board's region, unless a field is being typed in.
+    const int focus = controls_.Focus();
+    if (focus >= 0 && controls_.At(focus).Kind == WidgetKind::Edit) return false;
+    switch (key) {
+      case 'C': CopySelection(false); return true;
+      case 'X': CopySelection(true); return true;
+      case 'V': StartPaste(); return true;
       default: return false;
     }
   }
   switch (key) {
     case kVkF1: ShowPage(Page == EditorPage::Help ? EditorPage::Board : EditorPage::Help); return true;
     case kVkF5: StartTestPlay(); return true;
-    case kVkF6: Prove(); return true;
+    case kVkF6: Prove(shift ? 0 : Model.Level); return true;
     case kVkPrior: ShowLevel(Model.Level - 1); return true;
     case kVkNext: ShowLevel(Model.Level + 1); return true;
-    case kVkEscape: if (Page == EditorPage::Help) ShowPage(EditorPage::Board); return true;
-    default: break;
+    default: return false;
+  }
+}
+
+bool Editor::KeyDown(uint16_t key) {
+  if (key == kVkEscape) {
+    if (Proving()) {
+      CancelProof();
+    } else if (Pasting || Selected.Active) {
+      Pasting = false;
+      Selected.Active = false;
+    } else if (Page == EditorPage::Help) {
+      ShowPage(EditorPage::Board);
+    }
+    return true;
   }
   // Letters and digits belong to an edit being typed in.
   const int focus = controls_.Focus();
@@ -536,6 +329,14 @@ bool Editor::KeyDown(uint16_t key) {
     case 'P': Tool = EditorTool::Pencil; return true;
     case 'R': Tool = EditorTool::Rectangle; return true;
     case 'F': Tool = EditorTool::Fill; return true;
+    case 'L': Tool = EditorTool::Line; return true;
+    case 'S': Tool = EditorTool::Select; return true;
+    // Every palette entry, one step at a time.
+    case kVkLeftBracket: Palette = (Palette + kPaletteCount - 1) % kPaletteCount; return true;
+    case kVkRightBracket: Palette = (Palette + 1) % kPaletteCount; return true;
+    case kVkDelete:
+      if (Selected.Active) Model.ClearRegion(Selected.X0, Selected.Y0, Selected.X1, Selected.Y1);
+      return true;
     default: break;
   }
   // 1..9 and 0 pick the first ten palette entries.
@@ -546,69 +347,8 @@ bool Editor::KeyDown(uint16_t key) {
   return false;
 }
 
-void Editor::MouseDown(int px, int py, int button) {
-  int x = 0, y = 0;
-  if (Page == EditorPage::Board) {
-    for (int i = 0; i < kPaletteCount; ++i) {
-      if (PaletteRect(i).Contains(px, py)) {
-        Palette = i;
-        return;
-      }
-    }
-  }
-  if (Page == EditorPage::Adventure && px >= kSideX && py >= kListTop && py < kListTop + kLevelListRows * kListRowHeight) {
-    ShowLevel(listTop_ + (py - kListTop) / kListRowHeight);
-    return;
-  }
-  if (!BoardCell(px, py, x, y)) return;
-  saveWarned_ = false;
-  // The right button paints Empty, as an eraser.
-  const PaintCell cell = button == 3 ? PaintCell{kEmpty, 1} : PaletteCell(Palette);
-  switch (Tool) {
-    case EditorTool::Pencil:
-      hoverX_ = x;
-      hoverY_ = y;
-      Model.Change();
-      Model.Paint(x, y, cell);
-      stroke_ = cell.Code != kEntryMark;
-      strokeCell_ = cell;
-      break;
-    case EditorTool::Rectangle:
-      rectangle_ = true;
-      strokeCell_ = cell;
-      rectX_ = hoverX_ = x;
-      rectY_ = hoverY_ = y;
-      break;
-    case EditorTool::Fill: Model.Fill(x, y, cell); break;
-  }
-  SyncControls();
-}
-
-void Editor::MouseMove(int px, int py) {
-  controls_.MouseMove(px, py);
-  int x = 0, y = 0;
-  if (!BoardCell(px, py, x, y)) return;
-  if (stroke_) {
-    // A quick pointer skips cells between two events; the stroke fills them in.
-    const int steps = std::max(std::abs(x - hoverX_), std::abs(y - hoverY_));
-    for (int i = 1; i <= steps; ++i) {
-      Model.Paint(hoverX_ + (x - hoverX_) * i / steps, hoverY_ + (y - hoverY_) * i / steps, strokeCell_);
-    }
-  }
-  hoverX_ = x;
-  hoverY_ = y;
-}
-
-void Editor::MouseUp(int, int) {
-  if (rectangle_) {
-    Model.PaintRect(rectX_, rectY_, hoverX_, hoverY_, strokeCell_);
-    SyncControls();
-  }
-  stroke_ = false;
-  rectangle_ = false;
-}
-
 void Editor::Frame() {
+  PollProof();
   if (Playing) {
     game_.Idle();
     const uint8_t screen = game_.Shell.ScreenState;
@@ -623,88 +363,22 @@ void Editor::Frame() {
   game_.M.DXDraw.Flip();
 }
 
-void Editor::DrawBoard() {
-  Bitmap& surface = game_.M.DXDraw.Surface();
-  const LevelRecord& level = Model.Current();
-  FillRect(surface, {kEditorBoardX + kCellSize - 2, kEditorBoardY + kCellSize - 2,
-                     kEditorBoardX + 31 * kCellSize + 2, kEditorBoardY + 31 * kCellSize + 2}, kSilver);
-  FillRect(surface, {kEditorBoardX + kCellSize, kEditorBoardY + kCellSize, kEditorBoardX + 31 * kCellSize,
-                     kEditorBoardY + 31 * kCellSize}, kBlack);
-  for (int x = 1; x <= kBoardSize; ++x) {
-    for (int y = 1; y <= kBoardSize; ++y) {
-      DrawPlainCell(surface, level.Board[x][y], x * kCellSize + kEditorBoardX, y * kCellSize + kEditorBoardY);
-    }
-  }
-  DrawBoardCells(game_.M, surface, level.Board, kEditorBoardX, kEditorBoardY);
-  // The element box at the entry point, and the rectangle being drawn.
-  Canvas& canvas = game_.M.DXDraw.GetCanvas();
-  canvas.Brush.Clear = true;
-  canvas.Pen.Width = 1;
-  canvas.Pen.Color = kRed;
-  const int ex = level.EntryColumn * kCellSize + kEditorBoardX, ey = level.EntryRow * kCellSize + kEditorBoardY;
-  canvas.Rectangle(ex, ey, ex + 4 * kCellSize, ey + 4 * kCellSize);
-  if (rectangle_) {
-    canvas.Pen.Color = kYellow;
-    canvas.Rectangle(std::min(rectX_, hoverX_) * kCellSize + kEditorBoardX, std::min(rectY_, hoverY_) * kCellSize + kEditorBoardY,
-                     (std::max(rectX_, hoverX_) + 1) * kCellSize + kEditorBoardX,
-                     (std::max(rectY_, hoverY_) + 1) * kCellSize + kEditorBoardY);
-  }
-  canvas.Release();
-}
-
-void Editor::DrawPalette() {
-  Bitmap& surface = game_.M.DXDraw.Surface();
-  for (int i = 0; i < kPaletteCount; ++i) {
-    const Rect r = PaletteRect(i);
-    const PaintCell p = PaletteCell(i);
-    FillRect(surface, r, kBlack);
-    const Cell cell{p.Code, p.Kind};
-    DrawPlainCell(surface, cell, r.Left, r.Top);
-    DrawBoardCell(game_.M, surface, cell, r.Left, r.Top);
-    if (i == Palette) {
-      FillRect(surface, {r.Left - 3, r.Bottom + 1, r.Right + 3, r.Bottom + 3}, kYellow);
-      FillRect(surface, {r.Left - 3, r.Top - 3, r.Right + 3, r.Top - 1}, kYellow);
-    }
-  }
-  Text(kSideX, 225, "Brush: " + PaletteName(Palette), kYellow);
-  const Rect tool = controls_.At(toolButtons_[static_cast<int>(Tool)]).Bounds;
-  FillRect(surface, {tool.Left, tool.Bottom + 1, tool.Right, tool.Bottom + 3}, kYellow);
-  DrawLevelPreview(game_, Model.Current(), kSideX + 30, 338, 6);
-}
-
-void Editor::DrawLevelList(const std::vector<AdventureProblem>& problems) {
-  Bitmap& surface = game_.M.DXDraw.Surface();
-  FillRect(surface, {kSideX, kListTop, kSideRight, kListTop + kLevelListRows * kListRowHeight}, kBlack);
-  const int count = Model.LevelCount();
-  for (int row = 0; row < kLevelListRows && listTop_ + row <= count; ++row) {
-    const int k = listTop_ + row;
-    const int y = kListTop + row * kListRowHeight;
-    if (k == Model.Level) FillRect(surface, {kSideX, y, kSideRight, y + kListRowHeight}, kMaroon);
-    const bool warned = std::any_of(problems.begin(), problems.end(),
-                                    [k](const AdventureProblem& p) { return p.Level == k; });
-    Text(kSideX + 4, y, std::to_string(k) + ". " + Model.Adventure.Levels[k].Title + (warned ? "  (!)" : ""),
-         warned ? kYellow : kWhite, 11);
-  }
-  Text(kSideX, kListTop + kLevelListRows * kListRowHeight + 4,
-       std::to_string(count) + " of " + std::to_string(kMaxLevels) + " levels; wheel scrolls", kSilver, 11);
-}
-
 void Editor::DrawSide(const std::vector<AdventureProblem>& all) {
   const std::string head = "Level " + std::to_string(Model.Level) + " of " + std::to_string(Model.LevelCount()) +
                            (Model.Dirty ? "  *" : "");
   Text(kSideX + 30, 38, head, kWhite, 14);
   int y = kWarningsTop;
   for (const AdventureProblem& p : all) {
-    if (p.Level == Model.Level && y < 740) y = Wrapped(y, "! " + p.Field + ": " + p.Message, kYellow);
+    if (p.Level == Model.Level) y = Wrapped(y, kWarningsBottom, "! " + p.Field + ": " + p.Message, kYellow);
   }
-  for (size_t i = 0; i < ProofLines.size() && y < 740; ++i) y = Wrapped(y, ProofLines[i], kAqua);
-  Text(kSideX, 748, Status, kGreen, 11);
+  for (const std::string& line : ProofLines) y = Wrapped(y, kWarningsBottom, line, kAqua);
+  Wrapped(kStatusTop, kStatusBottom, Status, StatusError ? Colour{0x5050FF} : kGreen);
 }
 
-int Editor::Wrapped(int y, const std::string& text, Colour colour) {
+int Editor::Wrapped(int y, int bottom, const std::string& text, Colour colour) {
   constexpr size_t kColumns = 42;
   size_t start = 0;
-  while (start < text.size() && y < 740) {
+  while (start < text.size() && y + 13 <= bottom) {
     size_t end = std::min(text.size(), start + kColumns);
     if (end < text.size()) {
       const size_t space = text.rfind(' ', end);
@@ -720,33 +394,51 @@ int Editor::Wrapped(int y, const std::string& text, Colour colour) {
 void Editor::DrawHelp() {
   static constexpr const char* kKeys[][2] = {
       {"F1", "this help; again or Escape: back"},
-      {"F5", "test-play the level (Escape returns)"},
-      {"F6", "prove the level with the bot (Escape stops)"},
+      {"F5", "test-play the level (pause key pauses, Escape returns)"},
+      {"F6  /  Shift+F6", "prove the level / every level (Escape stops)"},
       {"Page Up / Page Down", "previous / next level"},
-      {"P  R  F", "pencil, rectangle, fill"},
-      {"1 .. 9, 0", "the first ten palette entries"},
+      {"P  R  F  L  S", "pencil, rectangle, fill, line, select"},
+      {"1 .. 9, 0   [  ]   wheel", "palette: first ten, previous / next entry"},
+      {"Ctrl+C  Ctrl+X  Ctrl+V", "copy, cut, paste the selection (Delete empties it)"},
       {"right mouse button", "paints Empty"},
-      {"Ctrl+Z", "undo"},
-      {"Ctrl+Y, Ctrl+Shift+Z", "redo"},
-      {"Ctrl+S", "save (again: save despite the problems shown)"},
-      {"Ctrl+O", "open the file named on the Adventure page"},
-      {"Ctrl+N", "new adventure"},
-      {"Ctrl+E  /  Ctrl+I", "export / import <name>/adventure.txt"},
-      {"Ctrl+M", "mirror the board left-right"},
-      {"Ctrl+D", "copy the level"},
+      {"Ctrl+Z  /  Ctrl+Y", "undo / redo"},
+      {"Ctrl+S  /  Ctrl+Shift+S", "save / save as (again: save despite the problems)"},
+      {"Ctrl+O  /  Ctrl+N  /  Ctrl+Q", "open / new adventure / quit"},
+      {"Ctrl+E  /  Ctrl+I", "export <name>/adventure.txt / import a source"},
+      {"Ctrl+M  /  Ctrl+D", "mirror the board / copy the level"},
       {"Ctrl+Up / Ctrl+Down", "move the level in the list"},
+      {"Ctrl+1  Ctrl+2  Ctrl+3", "the Board, Level and Adventure pages"},
   };
   Bitmap& surface = game_.M.DXDraw.Surface();
-  const Rect box{50, 120, 730, 180 + 24 * static_cast<int>(std::size(kKeys))};
+  const Rect box{30, 100, 990, 160 + 24 * static_cast<int>(std::size(kKeys))};
   FillRect(surface, {box.Left - 2, box.Top - 2, box.Right + 2, box.Bottom + 2}, kSilver);
   FillRect(surface, box, kBlack);
   Text(box.Left + 20, box.Top + 12, "Plumix Adventure editor: keys", kYellow, 18);
   int y = box.Top + 50;
   for (const auto& line : kKeys) {
     Text(box.Left + 20, y, line[0], kAqua, 14);
-    Text(box.Left + 230, y, line[1], kWhite, 14);
+    Text(box.Left + 290, y, line[1], kWhite, 14);
     y += 24;
   }
+}
+
+void Editor::DrawTooltip() {
+  if (game_.Time.Millis() - pointerStill_ < kTooltipDelayMs || controls_.OpenList() >= 0) return;
+  std::string tip;
+  const int hit = controls_.HitTest(pointerX_, pointerY_);
+  if (hit >= 0 && tips_.count(hit)) tip = tips_[hit];
+  if (Page == EditorPage::Board) {
+    for (int i = 0; i < kPaletteCount; ++i) {
+      if (PaletteRect(i).Contains(pointerX_, pointerY_)) tip = PaletteName(i);
+    }
+  }
+  if (tip.empty()) return;
+  Bitmap& surface = game_.M.DXDraw.Surface();
+  const int width = game_.M.FontSet.TextWidth("Arial CE", 10, kStyleNormal, tip) + 10;
+  const int x = std::min(pointerX_ + 12, Display::kWidth - width - 2), y = std::min(pointerY_ + 20, Display::kHeight - 20);
+  FillRect(surface, {x, y, x + width, y + 18}, kBlack);
+  FillRect(surface, {x + 1, y + 1, x + width - 1, y + 17}, 0xE1FFFF);
+  Text(x + 5, y + 2, tip, kBlack, 10);
 }
 
 // The list's marks and the level's warnings; checked again only after an edit,
@@ -768,12 +460,17 @@ void Editor::Draw() {
   switch (Page) {
     case EditorPage::Board: DrawPalette(); break;
     case EditorPage::Adventure: DrawLevelList(problems); break;
-    case EditorPage::Help:
     case EditorPage::Level: break;
+    case EditorPage::Help: break;
   }
   DrawSide(problems);
   controls_.Draw(surface);
+  if (Page == EditorPage::Level) DrawElementKinds();
   if (Page == EditorPage::Help) DrawHelp();
+  DrawProof();
+  if (!Prompt.IsOpen() && !Files.IsOpen()) DrawTooltip();
+  Files.Draw(surface);
+  Prompt.Draw(surface);
 }
 
 }  // namespace plumix

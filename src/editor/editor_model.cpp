@@ -1,6 +1,8 @@
 #include "editor/editor_model.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "adventure/adventure_file.h"
@@ -95,15 +97,24 @@ EditorSaveResult EditorModel::Save(const std::filesystem::path& path, bool force
     }
     if (!result.Problems.empty()) return result;
   }
+  // A mistyped folder is the designer's to correct, not ours to create.
+  const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder, ec)) {
+    result.Error = "The folder " + folder.string() + " does not exist; nothing was saved.";
+    return result;
+  }
   std::vector<uint8_t> bytes = SerialiseAdventure(Adventure);
-  std::error_code exists;
-  if (std::filesystem::exists(path, exists)) {
+  if (std::filesystem::exists(path, ec)) {
     std::string ignored;
-    Parsed<AdventureRecord> onDisk = ParseAdventure(ReadFileBytes(path, &ignored));
+    const std::vector<uint8_t> old = ReadFileBytes(path, &ignored);
+    Parsed<AdventureRecord> onDisk = ParseAdventure(old);
     if (onDisk) {
       PatchHighScores(bytes, *onDisk.Value, nullptr);
       // Keep the table in memory too, so that the next save agrees with the file.
       Adventure.HighScores = onDisk.Value->HighScores;
+      // Whatever follows the record is not ours to drop; the game keeps it too.
+      bytes.insert(bytes.end(), old.begin() + static_cast<std::ptrdiff_t>(kAdventureFileSize), old.end());
     }
   }
   if (!WriteFileBytes(path, bytes, &result.Error)) return result;
@@ -190,6 +201,62 @@ void EditorModel::Fill(int x, int y, PaintCell cell) {
     if (!InGrid(cx, cy) || !SameCell(board[cx][cy], area)) continue;
     PutCell(board[cx][cy], cell);
     stack.insert(stack.end(), {{cx + 1, cy}, {cx - 1, cy}, {cx, cy + 1}, {cx, cy - 1}});
+  }
+}
+
+void EditorModel::PaintLine(int x0, int y0, int x1, int y1, PaintCell cell) {
+  Change();
+  if (cell.Code == kEntryMark) {
+    SetEntry(x1, y1);
+    return;
+  }
+  const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+  for (int i = 0; i <= steps; ++i) {
+    const double t = steps == 0 ? 0.0 : static_cast<double>(i) / steps;
+    const int x = x0 + static_cast<int>(std::lround((x1 - x0) * t));
+    const int y = y0 + static_cast<int>(std::lround((y1 - y0) * t));
+    if (InGrid(x, y)) PutCell(Current().Board[x][y], cell);
+  }
+}
+
+BoardRegion EditorModel::CopyRegion(int x0, int y0, int x1, int y1) const {
+  BoardRegion region;
+  const int left = std::max(1, std::min(x0, x1)), right = std::min(kBoardSize, std::max(x0, x1));
+  const int top = std::max(1, std::min(y0, y1)), bottom = std::min(kBoardSize, std::max(y0, y1));
+  if (left > right || top > bottom) return region;
+  region.Width = right - left + 1;
+  region.Height = bottom - top + 1;
+  for (int x = left; x <= right; ++x) {
+    for (int y = top; y <= bottom; ++y) {
+      Cell cell = Current().Board[x][y];
+      if (cell.Code == kEntryMark) cell.Code = kEmpty;
+      region.Cells.push_back(cell);
+    }
+  }
+  return region;
+}
+
+void EditorModel::ClearRegion(int x0, int y0, int x1, int y1) {
+  Change();
+  for (int x = std::max(1, std::min(x0, x1)); x <= std::min(kBoardSize, std::max(x0, x1)); ++x) {
+    for (int y = std::max(1, std::min(y0, y1)); y <= std::min(kBoardSize, std::max(y0, y1)); ++y) {
+      Cell& cell = Current().Board[x][y];
+      if (cell.Code != kEntryMark) cell.Code = kEmpty;
+    }
+  }
+}
+
+void EditorModel::PasteRegion(int x, int y, const BoardRegion& region) {
+  if (region.Empty()) return;
+  Change();
+  for (int dx = 0; dx < region.Width; ++dx) {
+    for (int dy = 0; dy < region.Height; ++dy) {
+      if (!InGrid(x + dx, y + dy)) continue;
+      Cell& target = Current().Board[x + dx][y + dy];
+      // The one entry stays where it is.
+      if (target.Code == kEntryMark) continue;
+      target = region.Cells[static_cast<size_t>(dx * region.Height + dy)];
+    }
   }
 }
 

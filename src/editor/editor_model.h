@@ -18,6 +18,14 @@ struct PaintCell {
   uint8_t Kind = 1;
 };
 
+// Cells copied from a board, column by column; the entry mark is not copied
+// (a level has one entry), and lands as Empty.
+struct BoardRegion {
+  int Width = 0, Height = 0;
+  std::vector<Cell> Cells;  // Cells[x * Height + y]
+  bool Empty() const { return Cells.empty(); }
+};
+
 struct EditorSaveResult {
   bool Saved = false;
   std::vector<std::string> Problems;  // why it was refused, one line each
@@ -59,6 +67,13 @@ class EditorModel {
   void Paint(int x, int y, PaintCell cell);
   void PaintRect(int x0, int y0, int x1, int y1, PaintCell cell);
   void Fill(int x, int y, PaintCell cell);
+  // A straight line of cells from one end to the other, one undoable change.
+  void PaintLine(int x0, int y0, int x1, int y1, PaintCell cell);
+  BoardRegion CopyRegion(int x0, int y0, int x1, int y1) const;
+  // Empties the region (the entry mark stays), one undoable change.
+  void ClearRegion(int x0, int y0, int x1, int y1);
+  // Puts the region's top left on (x, y); what falls off the board is left out.
+  void PasteRegion(int x, int y, const BoardRegion& region);
   void MirrorLeftRight();
   void ClearBoard();
   // Moves the entry point and its mark; the element box must stay on the board.

@@ -22,10 +22,17 @@ Display::~Display() { Finalize(); }
 void Display::Initialize(bool headless, bool fullScreen) {
   if (!headless) {
     window_ = std::make_unique<Window>(fullScreen);
+    window_->SetTitle(title_);
     // After SDL's own start, whose handlers would only see a real window's signals.
     WatchEndSignals();
   }
   initialized_ = true;
+}
+
+void Display::SetTitle(const std::string& utf8) {
+  if (utf8 == title_) return;
+  title_ = utf8;
+  if (window_) window_->SetTitle(utf8);
 }
 
 void Display::Finalize() {

@@ -78,6 +78,9 @@ class Display {
 
   void PollEvents(std::vector<PlatformEvent>& events);
   void ToggleFullScreen();
+  // The window's title (kept headless too, so that it can be checked).
+  void SetTitle(const std::string& utf8);
+  const std::string& Title() const { return title_; }
   bool FullScreen() const;
   // nullptr hides the cursor, or shows the system arrow when systemArrow is set.
   void SetCursor(const AniCursor* cursor, bool systemArrow = false);
@@ -99,6 +102,7 @@ class Display {
   int flips_ = 0;
   int presents_ = 0;
   bool shown_ = false;  // front_ holds the picture on show
+  std::string title_ = "Plumix Adventure 1.0";
 };
 
 // A modal message box; returns the 1-based number of the pressed button.

@@ -6,11 +6,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 
 #include "media/draw.h"
 
 namespace plumix {
 namespace {
+
+// SDL_ttf and FreeType keep state of their own for the whole process; the
+// editor's proof runs a second game on another thread, so every call into
+// them takes turns.
+std::recursive_mutex& TtfLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
 
 // Unicode of the bytes 0x80..0xFF of code page 1250; 0 where it has none.
 constexpr uint16_t kCp1250High[128] = {
@@ -121,19 +130,25 @@ std::string Utf8ToCp1250(std::string_view text) {
 struct Fonts::OpenFont {
   TTF_Font* Font = nullptr;
   ~OpenFont() {
+    std::lock_guard<std::recursive_mutex> lock(TtfLock());
     if (Font) TTF_CloseFont(Font);
   }
 };
 
-Fonts::Fonts() { ttfReady_ = TTF_Init() == 0; }
+Fonts::Fonts() {
+  std::lock_guard<std::recursive_mutex> lock(TtfLock());
+  ttfReady_ = TTF_Init() == 0;
+}
 
 Fonts::~Fonts() {
+  std::lock_guard<std::recursive_mutex> lock(TtfLock());
   open_.clear();
   if (ttfReady_) TTF_Quit();
 }
 
 bool Fonts::Install(const std::string& face, const std::filesystem::path& file, double stretch) {
   if (!ttfReady_) return false;
+  std::lock_guard<std::recursive_mutex> lock(TtfLock());
   TTF_Font* probe = TTF_OpenFont(file.c_str(), 12);
   if (!probe) return false;
   TTF_CloseFont(probe);
@@ -146,6 +161,7 @@ bool Fonts::Install(const std::string& face, const std::filesystem::path& file, 
 bool Fonts::InstallBold(const std::string& face, const std::filesystem::path& file) {
   auto it = faces_.find(face);
   if (it == faces_.end()) return false;
+  std::lock_guard<std::recursive_mutex> lock(TtfLock());
   TTF_Font* probe = TTF_OpenFont(file.c_str(), 12);
   if (!probe) return false;
   TTF_CloseFont(probe);
@@ -172,6 +188,7 @@ const Fonts::Face* Fonts::Resolve(const std::string& face) const {
   auto it = faces_.find(face);
   if (it != faces_.end()) return &it->second;
   if (!faces_.empty()) return &faces_.begin()->second;
+  std::lock_guard<std::recursive_mutex> lock(TtfLock());
   static Face fallback;
   if (fallback.File.empty()) {
     for (const char* path : kSystemFallbacks) {
@@ -190,6 +207,7 @@ Fonts::OpenFont* Fonts::Open(const std::string& face, int size, int style) {
   auto it = open_.find(key);
   if (it != open_.end()) return it->second.get();
   auto font = std::make_unique<OpenFont>();
+  std::lock_guard<std::recursive_mutex> lock(TtfLock());
   if (const Face* f = Resolve(face)) {
     auto hdpi = static_cast<unsigned>(std::lround(96 * f->Stretch));
     const bool drawnBold = (style & kStyleBold) && !f->BoldFile.empty();
@@ -220,6 +238,7 @@ const TextMask& Fonts::Render(const std::string& face, int size, int style,
   OpenFont* font = Open(face, size, style);
   if (font && font->Font) {
     std::string utf8 = Cp1250ToUtf8(cp1250);
+    std::unique_lock<std::recursive_mutex> lock(TtfLock());
     SDL_Surface* rendered = TTF_RenderUTF8_Blended(font->Font, utf8.c_str(), SDL_Color{255, 255, 255, 255});
     if (rendered) {
       SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);

@@ -266,6 +266,8 @@ void Window::PointerEvent(const SDL_Event& e, std::vector<PlatformEvent>& events
   events.push_back(std::move(event));
 }
 
+void Window::SetTitle(const std::string& utf8) { SDL_SetWindowTitle(window_, utf8.c_str()); }
+
 void Window::ToggleFullScreen() {
   fullScreen_ = !fullScreen_;
   needsPresent_ = true;

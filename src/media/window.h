@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "media/ani.h"
@@ -21,6 +22,7 @@ class Window {
   bool NeedsPresent() const { return needsPresent_; }
   void Poll(std::vector<PlatformEvent>& events);
   void ToggleFullScreen();
+  void SetTitle(const std::string& utf8);
   bool FullScreen() const { return fullScreen_; }
   void SetCursor(const AniCursor* cursor, bool systemArrow = false);
   void Pace();

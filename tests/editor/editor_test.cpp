@@ -9,6 +9,7 @@
 #include "editor/editor.h"
 #include "engine/board.h"
 #include "media/bitmap.h"
+#include "editor_fixture.h"
 #include "support/golden.h"
 #include "support/harness.h"
 
@@ -151,36 +152,9 @@ TEST(EditorModel, SaveKeepsEveryByteItDoesNotChangeAndRefusesABrokenLevel) {
   EXPECT_TRUE(m.Save(path, true).Saved) << "seen and saved anyway";
 }
 
-struct GoldenEditor : ::testing::Test {
-  Harness h;
-  Editor editor{h.Game()};
-  void Click(int x, int y, int button = 1) {
-    PlatformEvent e;
-    e.X = x;
-    e.Y = y;
-    e.Button = button;
-    for (PlatformEventType t : {PlatformEventType::MouseMove, PlatformEventType::MouseDown, PlatformEventType::MouseUp}) {
-      e.Type = t;
-      editor.Event(e);
-    }
-  }
-  void Key(uint16_t key) {
-    PlatformEvent e;
-    e.Key = key;
-    e.Type = PlatformEventType::KeyDown;
-    editor.Event(e);
-    e.Type = PlatformEventType::KeyUp;
-    editor.Event(e);
-  }
-  void Frame() {
-    h.Clock.Advance(1000.0 / 60);
-    editor.Frame();
-  }
-};
-
-// The pointer's cell (x, y) on the editor's board.
-constexpr int CellX(int x) { return kEditorBoardX + kCellSize * x + 12; }
-constexpr int CellY(int y) { return kEditorBoardY + kCellSize * y + 12; }
+using GoldenEditor = testing::EditorScreen;
+using testing::CellX;
+using testing::CellY;
 
 TEST_F(GoldenEditor, PaletteAndPencilPaintAndTestPlayReturnsWhereItWas) {
   Click(768 + 30 * 2 + 5, 75);  // Edge
@@ -221,7 +195,7 @@ TEST_F(GoldenEditor, LevelPageFieldsAndHelp) {
   editor.SyncControls();
   Click(768 + 62 + 20, 15);  // Level
   ASSERT_EQ(editor.Page, EditorPage::Level);
-  Click(768 + 2, 364 + 4 + 2);  // kind 1 off
+  Click(768 + 4, 380 + 14);  // kind 1 off
   EXPECT_EQ(editor.Model.Current().Elements[1], 0);
   Frame();
   EXPECT_TRUE(testing::MatchesGolden(h, "editor_level"));
@@ -234,7 +208,7 @@ TEST_F(GoldenEditor, LevelPageFieldsAndHelp) {
   editor.ExportSource();
   EXPECT_TRUE(std::filesystem::exists(h.Dir / "Adventures" / "Mine" / "adventure.txt")) << editor.Status;
   editor.Model.Current().Title = "Changed";
-  editor.ImportSource();
+  editor.ImportFile(h.Dir / "Adventures" / "Mine" / "adventure.txt");
   EXPECT_EQ(editor.Model.Current().Title, "Golden Level") << editor.Status;
   EXPECT_EQ(editor.Model.Current().Elements[1], 0);
   editor.Undo();

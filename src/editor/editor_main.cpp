@@ -2,6 +2,7 @@
 // media layer, with the game inside it for test-play.
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -14,6 +15,23 @@
 #endif
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs("Usage: plumix-editor [FILE.paf] [--fullscreen]\n"
+                 "The Plumix Adventure editor: paint, test-play and save the levels of\n"
+                 "FILE.paf (a new adventure when it does not exist yet).\n"
+                 "\n"
+                 "  --fullscreen  start full screen instead of in a window\n"
+                 "  --help        show this text and exit\n"
+                 "  --version     show the version and exit\n",
+                 stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::puts("plumix-editor (Plumix Adventure) " PLUMIX_VERSION);
+      return 0;
+    }
+  }
   std::error_code error;
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) self = std::filesystem::absolute(argv[0]);

@@ -34,6 +34,12 @@ mkdir -p "$out"
 out=$(realpath "$out")
 work=$(mktemp -d /tmp/plumix-deb.XXXXXX)
 trap 'rm -rf "$work"' EXIT
+# ccache, where there is one, makes the second build quick: it keys the
+# objects by the sources relative to $work, and -ffile-prefix-map keeps the
+# build folder out of them, so they are the same objects either way.
+if [[ -d /usr/lib/ccache ]]; then
+  export PATH=/usr/lib/ccache:$PATH CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=true
+fi
 
 build() {  # folder: copies the sources there, builds, leaves the .deb files in it
   mkdir -p "$1/plumix-adventure-$version"

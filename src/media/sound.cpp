@@ -242,6 +242,9 @@ void WaveList::StopAll() {
 struct MusicPlayer::Track {
   Mix_Music* Music = nullptr;
   bool Pending = false;  // not loaded into the mixer yet
+  // Pumps to let pass first: the frame that opened the track reaches the
+  // screen before the soundfont's load holds the next one back.
+  int Wait = 1;
   std::vector<uint8_t> Bytes;  // the loader reads from memory while the track plays
   ~Track() {
     if (Music) {
@@ -310,6 +313,10 @@ void MusicPlayer::Play() {
 
 void MusicPlayer::Pump() {
   if (!open_ || !track_->Pending) return;
+  if (track_->Wait > 0) {
+    --track_->Wait;
+    return;
+  }
   track_->Pending = false;
   SDL_RWops* rw = SDL_RWFromConstMem(track_->Bytes.data(), static_cast<int>(track_->Bytes.size()));
   track_->Music = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;

@@ -4,7 +4,14 @@
 # icons, the AppStream metainfo and the man page.
 include(GNUInstallDirs)
 set(PLUMIX_APP_ID com.ostrelgames.PlumixAdventure)
-set(PLUMIX_INSTALL_GAMESDIR games CACHE STRING "The game's executable, below the prefix")
+# Below /usr the executables go to games/, as Debian's games do; below any
+# other prefix (/usr/local, ~/.local) to bin/, where PATH finds them.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(plumix_gamesdir games)
+else()
+  set(plumix_gamesdir ${CMAKE_INSTALL_BINDIR})
+endif()
+set(PLUMIX_INSTALL_GAMESDIR ${plumix_gamesdir} CACHE STRING "The executables, below the prefix")
 set(PLUMIX_INSTALL_DATADIR share/games/plumix-adventure CACHE STRING
     "The shipped game files, below the prefix")
 
@@ -26,8 +33,24 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${PLUMIX_INSTALL_DATADIR
         PATTERN Settings.set EXCLUDE)
 
 set(pkg ${CMAKE_SOURCE_DIR}/packaging)
-install(FILES ${pkg}/plumix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
-        RENAME ${PLUMIX_APP_ID}.desktop)
+# The launchers name the executables by path where PATH may not find them;
+# the prefix is the one installed to, also when --prefix changes it.
+foreach(entry plumix:${PLUMIX_APP_ID} plumix-editor:${PLUMIX_APP_ID}.Editor)
+  string(REPLACE ":" ";" entry ${entry})
+  list(GET entry 0 exe)
+  list(GET entry 1 id)
+  if(exe STREQUAL "plumix-editor" AND NOT TARGET plumix-editor)
+    continue()
+  endif()
+  install(CODE "
+    file(READ \"${pkg}/${exe}.desktop\" text)
+    if(NOT CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+      string(REPLACE \"Exec=${exe}\" \"Exec=\${CMAKE_INSTALL_PREFIX}/${PLUMIX_INSTALL_GAMESDIR}/${exe}\" text \"\${text}\")
+    endif()
+    file(WRITE \"${CMAKE_BINARY_DIR}/packaging/${id}.desktop\" \"\${text}\")
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
+         TYPE FILE FILES \"${CMAKE_BINARY_DIR}/packaging/${id}.desktop\")")
+endforeach()
 install(FILES ${pkg}/plumix.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${PLUMIX_APP_ID}.metainfo.xml)
 # Man pages and the changelog go compressed, as Debian wants them.
@@ -44,14 +67,16 @@ endforeach()
 add_custom_target(plumix_packaging ALL DEPENDS ${gz_files})
 install(FILES ${gz}/plumix.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${gz}/plumix-adventure.1.gz ${gz}/plumix-editor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${pkg}/copyright ${gz}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plumix-adventure)
-if(TARGET plumix_icons)
-  foreach(size IN LISTS PLUMIX_ICON_SIZES)
-    install(FILES ${CMAKE_BINARY_DIR}/icons/${size}.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME ${PLUMIX_APP_ID}.png)
-  endforeach()
-endif()
+install(FILES ${CMAKE_SOURCE_DIR}/debian/copyright ${gz}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plumix-adventure)
+foreach(size IN LISTS PLUMIX_ICON_SIZES)
+  set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  install(FILES ${CMAKE_BINARY_DIR}/icons/${size}.png DESTINATION ${icons} RENAME ${PLUMIX_APP_ID}.png)
+  if(TARGET plumix-editor)
+    install(FILES ${CMAKE_BINARY_DIR}/icons/editor-${size}.png DESTINATION ${icons}
+            RENAME ${PLUMIX_APP_ID}.Editor.png)
+  endif()
+endforeach()
 
 set(CPACK_PACKAGE_NAME plumix-adventure)
 set(CPACK_PACKAGE_VENDOR "Ostrel Games")
@@ -68,6 +93,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | sf2-soundfont-gm")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

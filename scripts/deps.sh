@@ -8,9 +8,9 @@ packages=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-mixer-dev libsdl2
           libjpeg62-turbo-dev libpng-dev libgtest-dev timgm6mb-soundfont)
 for option in "$@"; do
   case "$option" in
-    --test) packages+=(xvfb xdotool imagemagick xfonts-base x11-utils desktop-file-utils appstream bc python3-xlib) ;;
+    --test) packages+=(xvfb weston xdotool imagemagick xfonts-base x11-utils desktop-file-utils appstream bc python3-xlib) ;;
     # Checking the Debian package (cpack -G DEB, then lintian).
-    --package) packages+=(lintian desktop-file-utils appstream) ;;
+    --package) packages+=(lintian debhelper dpkg-dev desktop-file-utils appstream) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
   esac
 done

@@ -5,13 +5,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "media/bitmap.h"
 
 namespace plumix {
 namespace {
-
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 std::string Fold(std::string_view s) {
   std::string out(s);
@@ -28,6 +29,40 @@ uint16_t Le16(std::span<const uint8_t> b, size_t at) {
 
 }  // namespace
 
+std::string FindSoundFont(const std::function<const char*(const char*)>& env,
+                          const std::function<bool(const std::string&)>& exists) {
+  // The player's own choice wins, if any of its files is there.
+  if (const char* chosen = env("SDL_SOUNDFONTS"); chosen && *chosen) {
+    std::string_view list = chosen;
+    while (!list.empty()) {
+      const size_t colon = list.find(':');
+      const std::string path(list.substr(0, colon));
+      if (!path.empty() && exists(path)) return chosen;
+      list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+    }
+  }
+  // The distribution's default General MIDI font (Debian's alternative,
+  // Fedora's and Arch's default link), then the fonts that are often there.
+  static const char* const kCommon[] = {
+      "/usr/share/sounds/sf2/default-GM.sf2",
+      "/usr/share/soundfonts/default.sf2",
+      "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+      "/usr/share/soundfonts/FluidR3_GM.sf2",
+      "/usr/share/sounds/sf2/TimGM6mb.sf2",
+      "/usr/share/soundfonts/TimGM6mb.sf2",
+      "/usr/share/sounds/sf2/GeneralUser_GS.sf2",
+      "/usr/share/soundfonts/GeneralUser_GS.sf2",
+      "/usr/share/soundfonts/freepats-general-midi.sf2",
+      "/usr/share/sounds/sf3/default-GM.sf3",
+      "/usr/share/soundfonts/default.sf3",
+      "/usr/share/sounds/sf3/MuseScore_General.sf3",
+  };
+  for (const char* path : kCommon) {
+    if (exists(path)) return path;
+  }
+  return {};
+}
+
 Audio::~Audio() { Close(); }
 
 bool Audio::Open() {
@@ -38,7 +73,18 @@ bool Audio::Open() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  Mix_SetSoundFonts(kSoundFont);
+  soundFont_ = FindSoundFont([](const char* name) { return std::getenv(name); },
+                             [](const std::string& path) {
+                               std::error_code error;
+                               return std::filesystem::is_regular_file(path, error);
+                             });
+  if (soundFont_.empty()) {
+    std::fprintf(stderr,
+                 "Plumix Adventure: no General MIDI soundfont found (install one, such as "
+                 "fluid-soundfont-gm, or name it in SDL_SOUNDFONTS); playing without music.\n");
+  } else {
+    Mix_SetSoundFonts(soundFont_.c_str());
+  }
   Mix_AllocateChannels(16);
   open_ = true;
   return true;
@@ -196,6 +242,9 @@ void WaveList::StopAll() {
 struct MusicPlayer::Track {
   Mix_Music* Music = nullptr;
   bool Pending = false;  // not loaded into the mixer yet
+  // Pumps to let pass first: the frame that opened the track reaches the
+  // screen before the soundfont's load holds the next one back.
+  int Wait = 1;
   std::vector<uint8_t> Bytes;  // the loader reads from memory while the track plays
   ~Track() {
     if (Music) {
@@ -220,7 +269,7 @@ void MusicPlayer::Open() {
   track->Bytes = std::move(bytes);
   // The synthesiser loads its sound font here, which takes a while: that
   // waits for Pump, after the frame is shown.
-  track->Pending = audio_.Available();
+  track->Pending = audio_.Available() && audio_.HasSoundFont();
   track_ = std::move(track);
   open_ = true;
   playing_ = false;
@@ -264,6 +313,10 @@ void MusicPlayer::Play() {
 
 void MusicPlayer::Pump() {
   if (!open_ || !track_->Pending) return;
+  if (track_->Wait > 0) {
+    --track_->Wait;
+    return;
+  }
   track_->Pending = false;
   SDL_RWops* rw = SDL_RWFromConstMem(track_->Bytes.data(), static_cast<int>(track_->Bytes.size()));
   track_->Music = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;

@@ -2,6 +2,7 @@
 // Sampled sound effects and MIDI music through the audio device. Without a
 // device everything still keeps its state, silently.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -24,10 +25,19 @@ class Audio {
   bool Open();
   void Close();
   bool Available() const { return open_; }
+  // Music needs a General MIDI soundfont; without one it stays silent.
+  bool HasSoundFont() const { return !soundFont_.empty(); }
 
  private:
   bool open_ = false;
+  std::string soundFont_;
 };
+
+// The soundfont for the music, as a list for SDL_SOUNDFONTS: the player's
+// SDL_SOUNDFONTS when one of its files exists, else the system's default
+// General MIDI font, else a common one; empty when there is none.
+std::string FindSoundFont(const std::function<const char*(const char*)>& env,
+                          const std::function<bool(const std::string&)>& exists);
 
 struct WaveInfo {
   int Channels = 0;

@@ -26,9 +26,7 @@ uint16_t Cp1250LetterKey(SDL_Keycode key) {
   }
 }
 
-// A render node means a GPU. Without one, OpenGL is Mesa's software
-// rasteriser, which costs some 60 MB and more time per picture than SDL's
-// own software renderer drawing into the window.
+// A render node means a GPU.
 bool HasGpu() {
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
@@ -47,7 +45,38 @@ bool ShowsOnScreen(const char* driver) {
   return asked && name == asked;
 }
 
+std::string ExecutableName() {
+  std::error_code ec;
+  return std::filesystem::read_symlink("/proc/self/exe", ec).filename().string();
+}
+
+// Desktop shells tie a window to its launcher and icon by the X class or the
+// Wayland app id, which SDL takes from these variables when the video starts.
+// A name the player set is kept.
+void NameTheWindows() {
+  const std::string id = DesktopId(ExecutableName());
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", id.c_str(), 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", id.c_str(), 0);
+  SDL_SetHint("SDL_APP_ID", id.c_str());  // the SDL versions after ours read this
+  SDL_SetHint(SDL_HINT_APP_NAME, "Plumix Adventure");
+}
+
 }  // namespace
+
+std::string DesktopId(std::string_view executable) {
+  return executable == "plumix-editor" ? "com.ostrelgames.PlumixAdventure.Editor"
+                                       : "com.ostrelgames.PlumixAdventure";
+}
+
+RenderPath ChooseRenderPath(std::string_view videoDriver, bool hasGpu, bool rendererChosen) {
+  if (rendererChosen || hasGpu) return RenderPath::Accelerated;
+  // Without a GPU, OpenGL is Mesa's software rasteriser, which costs some
+  // 60 MB and more time per picture than SDL's own software renderer putting
+  // the pixels straight into an X window. Wayland (and the rest) have no such
+  // window pixels in SDL: there only a renderer draws, software OpenGL or not.
+  if (videoDriver == "x11") return RenderPath::WindowPixels;
+  return RenderPath::Accelerated;
+}
 
 uint16_t VirtualKeyFromSdl(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return static_cast<uint16_t>('A' + (key - SDLK_a));
@@ -112,6 +141,7 @@ Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
     std::fprintf(stderr, "Plumix Adventure: no game controllers: %s\n", SDL_GetError());
   }
+  NameTheWindows();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     throw GameError(std::string("Cannot start the display: ") + SDL_GetError());
   }
@@ -126,13 +156,20 @@ Window::Window(bool fullScreen) : fullScreen_(fullScreen) {
   if (!window_) throw GameError(std::string("Cannot open the game window: ") + SDL_GetError());
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   // A renderer the player chose (SDL_RENDER_DRIVER) is kept.
-  if (HasGpu() || SDL_GetHint(SDL_HINT_RENDER_DRIVER)) {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const RenderPath path = ChooseRenderPath(driver ? driver : "", HasGpu(),
+                                           SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr);
+  if (path == RenderPath::Accelerated) {
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   } else {
-    // The window's own pixels then go straight to X, not through OpenGL.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   }
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_ && path == RenderPath::WindowPixels) {
+    // No window pixels after all: any renderer the driver has.
+    SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  }
   if (!renderer_) throw GameError(std::string("Cannot draw in the game window: ") + SDL_GetError());
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                kWidth, kHeight);

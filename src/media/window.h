@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "media/ani.h"
@@ -47,5 +48,13 @@ class Window {
 };
 
 uint16_t VirtualKeyFromSdl(SDL_Keycode key);
+
+// How the frames reach the screen: through an SDL renderer (GPU, or Mesa's
+// software OpenGL), or as the window's own pixels by SDL's software renderer.
+enum class RenderPath { Accelerated, WindowPixels };
+RenderPath ChooseRenderPath(std::string_view videoDriver, bool hasGpu, bool rendererChosen);
+
+// The desktop entry a program's windows belong to, by the executable's name.
+std::string DesktopId(std::string_view executable);
 
 }  // namespace plumix

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "media/window.h"
 #include "support/harness.h"
 
 namespace plumix {
@@ -28,3 +29,17 @@ TEST(StillFrames, AStillScreenIsPresentedOnceAndAChangedPixelAgain) {
 
 }  // namespace
 }  // namespace plumix
+
+TEST(WindowPath, TheVideoDriverChoosesHowFramesReachTheScreen) {
+  using plumix::ChooseRenderPath;
+  using plumix::RenderPath;
+  // Only X takes the window's own pixels; Wayland without a GPU draws
+  // through software OpenGL instead of failing to find a renderer.
+  EXPECT_EQ(ChooseRenderPath("x11", false, false), RenderPath::WindowPixels);
+  EXPECT_EQ(ChooseRenderPath("wayland", false, false), RenderPath::Accelerated);
+  EXPECT_EQ(ChooseRenderPath("kmsdrm", false, false), RenderPath::Accelerated);
+  EXPECT_EQ(ChooseRenderPath("x11", true, false), RenderPath::Accelerated);
+  EXPECT_EQ(ChooseRenderPath("x11", false, true), RenderPath::Accelerated);  // the player's renderer
+  EXPECT_EQ(plumix::DesktopId("plumix"), "com.ostrelgames.PlumixAdventure");
+  EXPECT_EQ(plumix::DesktopId("plumix-editor"), "com.ostrelgames.PlumixAdventure.Editor");
+}

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
+#include <set>
 
 #include "media/sound.h"
 #include "support/harness.h"
@@ -128,3 +130,28 @@ TEST(MusicPlayer, PositionRunsOnAClockThatStandsWhilePaused) {
 
 }  // namespace
 }  // namespace plumix
+
+TEST(SoundFont, PlayersChoiceThenSystemDefaultThenCommonOnes) {
+  std::map<std::string, std::string> env;
+  std::set<std::string> files;
+  auto find = [&] {
+    return plumix::FindSoundFont(
+        [&](const char* name) { return env.count(name) ? env[name].c_str() : nullptr; },
+        [&](const std::string& path) { return files.count(path) > 0; });
+  };
+  EXPECT_EQ(find(), "");  // none at all: no music, and no path that is not there
+  files = {"/usr/share/sounds/sf2/FluidR3_GM.sf2"};  // fluid-soundfont-gm alone
+  EXPECT_EQ(find(), "/usr/share/sounds/sf2/FluidR3_GM.sf2");
+  files.insert("/usr/share/sounds/sf2/TimGM6mb.sf2");
+  files.insert("/usr/share/soundfonts/default.sf2");
+  EXPECT_EQ(find(), "/usr/share/soundfonts/default.sf2");
+  files.insert("/usr/share/sounds/sf2/default-GM.sf2");
+  EXPECT_EQ(find(), "/usr/share/sounds/sf2/default-GM.sf2");
+  // The player's list is kept whole when one of its files is there ...
+  env["SDL_SOUNDFONTS"] = "/gone.sf2:/home/me/Mine.sf2";
+  files.insert("/home/me/Mine.sf2");
+  EXPECT_EQ(find(), "/gone.sf2:/home/me/Mine.sf2");
+  // ... and passed over when none is.
+  env["SDL_SOUNDFONTS"] = "/gone.sf2";
+  EXPECT_EQ(find(), "/usr/share/sounds/sf2/default-GM.sf2");
+}

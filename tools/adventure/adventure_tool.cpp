@@ -25,6 +25,7 @@ constexpr const char* kHelp = R"(Usage:
                                          a bot plays each level with K seeds (3);
                                          exit 0 when every level was won at least once
   plumix-adventure --help                this text
+  plumix-adventure --version             the version
 
 Unpacking and packing again gives back the same bytes. Pack writes the file
 even when it has problems, and lists them; check exits with 1 when there is
@@ -196,6 +197,10 @@ int RunAdventureTool(const std::vector<std::string>& args, std::ostream& out, st
   const std::string command = args.empty() ? "" : args[0];
   if (args.size() == 1 && (command == "--help" || command == "-h" || command == "help")) {
     out << kHelp;
+    return kOk;
+  }
+  if (args.size() == 1 && command == "--version") {
+    out << "plumix-adventure (Plumix Adventure) " PLUMIX_VERSION "\n";
     return kOk;
   }
   const bool force = args.size() == 4 && args[3] == "--force";

@@ -154,6 +154,18 @@ void ApplyScan(AdventureState& state, AdventureScan scan) {
   }
 }
 
+int OpeningListEntry(const AdventureState& state) {
+  const auto& list = state.AdventureList;
+  if (list.size() <= 1 || list[1].Title.empty()) return -1;
+  const int count = std::min<int>(state.AdventureCount, static_cast<int>(list.size()) - 1);
+  int academy = 0;
+  for (int i = 1; i <= count; ++i) {
+    if (!state.LoadedFileName.empty() && list[i].FileName == state.LoadedFileName) return i;
+    if (academy == 0 && list[i].FileName == kFirstAdventureFile) academy = i;
+  }
+  return academy > 0 ? academy : 1;
+}
+
 Parsed<AdventureRecord> LoadAdventureFile(const std::filesystem::path& path,
                                           std::vector<std::string>* notes) {
   std::string error;

@@ -34,6 +34,11 @@ AdventureScan ScanAdventureFolder(const std::filesystem::path& folder);
 AdventureScan ScanAdventureFolders(const std::vector<std::filesystem::path>& folders);
 // Entries 1..n, the count (1 when there is none) and the notes.
 void ApplyScan(AdventureState& state, AdventureScan scan);
+// The file every new player should start with.
+inline constexpr const char* kFirstAdventureFile = "PlumixAcademy.paf";
+// The entry the list opens on: the adventure loaded last, else the Academy,
+// else the first; -1 for an empty list.
+int OpeningListEntry(const AdventureState& state);
 AdventureListEntry MakeListEntry(const std::string& fileName, const AdventureRecord& adventure);
 
 // Reads and parses a file, made safe for play; `notes` gets what was changed.

@@ -139,10 +139,14 @@ void WindFrame(TMain& game) {
 }  // namespace
 
 void TryStartDisaster(TMain& game) {
-  LevelRecord& level = PlayLevel(game);
-  const int frequency = level.DisasterFrequency;
+  const int frequency = PlayLevel(game).DisasterFrequency;
   if (frequency == 0) return;
   if (game.Rng(10000 / frequency) != 0) return;
+  AnnounceDisaster(game);
+}
+
+void AnnounceDisaster(TMain& game) {
+  LevelRecord& level = PlayLevel(game);
   DisasterState& d = game.Disasters;
   d.DisasterStartTicks = game.Rng(15) + 5;
   game.PlaySound("Before_Theme_Speciality");

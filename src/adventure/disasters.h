@@ -6,6 +6,9 @@ class TMain;
 
 // Every frame after the start phase while no disaster is pending.
 void TryStartDisaster(TMain& game);
+// The warning of a disaster whose chance has come (the title's demo calls it
+// to show one without waiting for the chance).
+void AnnounceDisaster(TMain& game);
 // Each play tick while a disaster is pending.
 void DisasterTick(TMain& game);
 // Every frame while a disaster is pending.

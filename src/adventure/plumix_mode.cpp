@@ -3,6 +3,7 @@
 #include "adventure/plumix_mode.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/main_form.h"
@@ -65,15 +66,88 @@ void PlayLaunchSound(TMain& game, int kind) {
   game.PlaySound(IsCircle(kind) ? "2Fireworks_Launch" : "1Fireworks_Launch");
 }
 
+constexpr int kScreenWidth = 1024, kScreenHeight = 768;
+
+// A rocket leaves the ground: where it starts and where it will burst.
+void Lift(PlumixState& plumix, int slot) {
+  RocketSlot& rocket = plumix.Rockets[slot];
+  rocket.Counter = 0;
+  Random& sparks = plumix.Sparks;
+  rocket.TargetX = sparks(600) + 210;
+  rocket.TargetY = sparks(330) + 90;
+  rocket.RiseX = std::clamp(rocket.TargetX + sparks(161) - 80, 20, kScreenWidth - 20);
+}
+
+uint16_t BurstLight(int kind) {
+  static constexpr uint16_t kLights[4] = {Rgb565(255, 120, 90), Rgb565(255, 230, 110), Rgb565(130, 255, 140),
+                                          Rgb565(130, 180, 255)};
+  return kLights[BurstColour(kind)];
+}
+
+void Spark(Bitmap& surface, int x, int y, uint16_t colour, int alpha) {
+  if (x < 0 || y < 0 || x >= surface.Width || y >= surface.Height) return;
+  uint16_t& p = surface.Row(y)[x];
+  p = Blend565(p, colour, alpha);
+}
+
+// Where a climbing rocket is after the given share of its rise: fast off the
+// ground, slowing near the top, with a little sway.
+void RisePoint(const RocketSlot& rocket, double t, double& x, double& y) {
+  const double eased = 1.0 - (1.0 - t) * (1.0 - t);
+  x = rocket.RiseX + (rocket.TargetX - rocket.RiseX) * eased + 3.0 * std::sin(t * 9.0 + rocket.TargetY);
+  y = kScreenHeight + (rocket.TargetY - kScreenHeight) * eased;
+}
+
+// The rocket as a hot spark with a trail of embers fading below it.
+void DrawRise(TMain& game, const RocketSlot& rocket) {
+  if (rocket.Trigger <= 0) return;
+  Bitmap& surface = game.M.DXDraw.Surface();
+  const uint16_t trail = BurstLight(rocket.BurstKind);
+  const uint16_t white = Rgb565(255, 250, 235);
+  const double t = std::min(1.0, rocket.Counter / static_cast<double>(rocket.Trigger));
+  constexpr int kTrail = 26;
+  for (int k = kTrail; k >= 0; --k) {
+    const double tk = t - k * 0.006;
+    if (tk < 0) continue;
+    double x, y;
+    RisePoint(rocket, tk, x, y);
+    const int alpha = 230 - k * 8;
+    const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+    Spark(surface, ix, iy, k < 3 ? white : trail, alpha);
+    if (k < 10) {
+      Spark(surface, ix + 1, iy, trail, alpha / 2);
+      Spark(surface, ix - 1, iy, trail, alpha / 2);
+    }
+    // Embers shed by the trail, flickering.
+    if (k > 4 && (rocket.Counter + k) % 3 == 0) Spark(surface, ix + ((k * 7) % 5) - 2, iy + 2, trail, alpha / 2);
+  }
+  double x, y;
+  RisePoint(rocket, t, x, y);
+  const int hx = static_cast<int>(x), hy = static_cast<int>(y);
+  for (int dy = -2; dy <= 2; ++dy) {
+    for (int dx = -2; dx <= 2; ++dx) {
+      const int d = std::abs(dx) + std::abs(dy);
+      if (d <= 3) Spark(surface, hx + dx, hy + dy, white, d == 0 ? 255 : 220 - 60 * d);
+    }
+  }
+}
+
 void Burst(TMain& game, int slot) {
   RocketSlot& rocket = game.Plumix.Rockets[slot];
-  const int x = game.Rng(700) + 150;
-  const int y = game.Rng(750) + 10;
+  // The game's own draws for a burst stay as they always were; the picture
+  // bursts where its rocket climbed to.
+  game.Rng(700);
+  game.Rng(750);
   double speed = (game.Rng(10) + 1) / 10.0;
   // All but the first few rockets burst faster, so that a show does not drag.
   if (slot > 4) speed += 0.2;
   rocket.Sprite = game.M.DXSpriteEngine.Create<TFireworksSprite>(
-      game.M.DXImageListPlumixModePictures, y, x, false, speed, BurstImage(rocket.BurstKind));
+      game.M.DXImageListPlumixModePictures, rocket.TargetY, rocket.TargetX, false, speed,
+      BurstImage(rocket.BurstKind));
+  if (TFireworksSprite* sprite = rocket.Sprite.Get()) {
+    sprite->X -= sprite->Width / 2;
+    sprite->Y -= sprite->Height / 2;
+  }
   const int kind = rocket.BurstKind;
   if (IsCircle(kind)) {
     game.PlaySound("1Fireworks_Launch");
@@ -117,7 +191,7 @@ void LaunchRockets(TMain& game, int group) {
   if (!show && (group < 1 || group > 4)) return;
   const int first = show ? kShowFirstSlot : kFirstSlot[group];
   const int count = show ? kShowGroup : group;
-  rockets[first].Counter = 0;
+  Lift(game.Plumix, first);
   PlayLaunchSound(game, rockets[first].BurstKind);
   for (int i = first; i < first + count; ++i) {
     RocketSlot& rocket = rockets[i];
@@ -133,11 +207,12 @@ void UpdateRockets(TMain& game) {
     if (rocket.Counter >= 0 && rocket.Counter < rocket.Trigger) {
       // Each rocket of a group sets off the next one when it has risen far enough.
       if (i >= 2 && i < kRocketSlots && rocket.Counter == rockets[i + 1].Delay) {
-        rockets[i + 1].Counter = 0;
+        Lift(game.Plumix, i + 1);
         // Only every fifth launch is heard, or a show would be one long hiss.
         if (i % 5 == 0) PlayLaunchSound(game, rockets[i + 1].BurstKind);
       }
       ++rocket.Counter;
+      DrawRise(game, rocket);
     } else if (rocket.Counter >= 0 && rocket.Counter == rocket.Trigger) {
       Burst(game, i);
       rocket.Counter = -1;

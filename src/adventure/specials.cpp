@@ -211,6 +211,7 @@ void ApplyCollectedSpecials(TMain& game) {
     for (int slot = 1; slot <= kClearSlots; ++slot) {
       const int item = cells[x][slot];
       if (item <= kItemBase) continue;
+      if (item - kItemBase < kFirstSpecial + kSpecialKinds) ++game.Specials.Collected;
       const int retire = ApplyItem(game, item - kItemBase - kFirstSpecial + 1);
       if (retire != 0) RetireSpecial(game, static_cast<uint8_t>(retire));
     }

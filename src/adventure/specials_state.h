@@ -22,6 +22,9 @@ struct SpecialsState {
   int32_t SpecialsTicks = 0;
   bool LaserFiring = false;
   int LaserFrames = 0;
+  // Specials collected in this level, each counted once even when its kind
+  // is retired in the same clear; nothing in play reads it.
+  int32_t Collected = 0;
   // Sizes in pixels of the falling element's 16 cells under the magnifier,
   // [column * 4 + row]; drawn anew after every clear.
   std::array<uint8_t, 16> CellSizes = [] {

@@ -62,6 +62,7 @@ void TMain::DXTimerTimer() {
   if (Shell.ScreenState == kTitleScreen) {
     DrawTitleScreen(*this);
     FadeInIfPending(*this);
+    TitleIdle(*this);
   }
   if (Shell.ScreenState == kMenuScreen) {
     DrawMenuScreen(*this);
@@ -80,7 +81,9 @@ void TMain::DXTimerTimer() {
       RestorePlayPicture();
       DrawOptionsBackdrop(*this);
     } else {
+      DemoBeforeFrame(*this);
       PlayFrame(*this, true);
+      DemoAfterFrame(*this);
     }
     FadeInIfPending(*this);
   }
@@ -98,6 +101,7 @@ void TMain::DXTimerTimer() {
     CreateMenuMoon();
     FadeInIfPending(*this);
   }
+  DrawDropQuestion(*this);
   DrawNotices(*this);
   M.DXDraw.Flip();
   M.MediaPlayer.Pump();

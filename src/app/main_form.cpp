@@ -209,6 +209,7 @@ void TMain::Idle() {
 void TMain::Dispatch(const PlatformEvent& event) {
   switch (event.Type) {
     case PlatformEventType::KeyDown:
+      if (DropQuestionKey(*this, event.Key) || DemoInterrupt(*this)) break;
       Guarded([&] { FormKeyDown(event.Key); });
       break;
     case PlatformEventType::KeyUp:
@@ -223,14 +224,22 @@ void TMain::Dispatch(const PlatformEvent& event) {
     case PlatformEventType::Quit:
       Guarded([&] { Terminate(); });
       break;
+    case PlatformEventType::FileDrop:
+      DemoInterrupt(*this);
+      Guarded([&] { AdventureDropped(*this, event.Text); });
+      break;
     case PlatformEventType::PadDown:
+      if (DemoInterrupt(*this)) break;
+      [[fallthrough]];
     case PlatformEventType::PadUp:
       Guarded([&] {
         PadEvent(*this, static_cast<PadButton>(event.Key), event.Type == PlatformEventType::PadDown);
       });
       break;
-    case PlatformEventType::MouseMove:
     case PlatformEventType::MouseDown:
+      if (DemoInterrupt(*this)) break;
+      [[fallthrough]];
+    case PlatformEventType::MouseMove:
     case PlatformEventType::MouseUp:
     case PlatformEventType::MouseWheel:
     case PlatformEventType::TextInput:

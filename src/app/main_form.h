@@ -14,6 +14,8 @@
 #include "adventure/disaster_state.h"
 #include "adventure/plumix_mode.h"
 #include "adventure/specials_state.h"
+#include "app/demo.h"
+#include "app/drop.h"
 #include "app/menu_state.h"
 #include "engine/play_state.h"
 #include "media/clock.h"
@@ -141,6 +143,8 @@ class TMain {
   PanelState Panels;
   PlumixState Plumix;
   MenuData Menu;
+  DemoState Demo;
+  DropState Drop;
   OptionsPanel ControlPanel{M.FontSet};
   GammaRamp SavedRamp = GammaRamp::Identity();
   bool OptionsOpen = false;

@@ -244,7 +244,7 @@ void MenuKeys(TMain& game, uint16_t key) {
         // The list is read afresh, so adventures copied in meanwhile appear.
         LoadThemeLists(game);
         GoToPage(game, kListLoad);
-        Select(game, ListEmpty(game) ? -1 : 1);
+        Select(game, OpeningListEntry(game.Adv));
       } else if (k.Escape) {
         game.PlaySound("Main_Menu_Up_Small");
         game.Menu.MenuState = kMainMenuQuitQuestion;

@@ -99,17 +99,27 @@ BotRun PlayLevelWithBot(TMain& game, const std::function<void()>& runFrame, int 
   BotRun run;
   const int32_t scoreBefore = game.Adv.LevelScores[std::clamp(game.Adv.CurrentLevel, 1, kMaxLevels)];
   bool pending = game.Disasters.DisasterPending;
+  bool plumix = game.Plumix.PlumixMode;
+  auto earned = [&] { return std::count(game.Plumix.Earned.begin() + 1, game.Plumix.Earned.end(), true); };
+  auto lastEarned = earned();
   int32_t lastScore = game.Adv.Score;
   for (; run.Frames < maxFrames && game.Shell.ScreenState == kPlayScreen; ++run.Frames) {
     BotStep(game, bot);
     runFrame();
     if (game.Adv.Score != lastScore && game.Play.LinesCleared > 0 && game.Play.ClearedRows.Countdown > 0) {
-      // A lock that removed rows: their specials are in the cleared cells.
       run.Lines += game.Play.LinesCleared;
-      for (const auto& column : game.Play.ClearedRows.Cells) {
-        for (uint8_t item : column) run.SpecialsCollected += item >= 100 + kFirstSpecial;
-      }
     }
+    // Counted by the game as it applies them: a collected special whose kind
+    // retires at once no longer shows in the cleared cells.
+    run.SpecialsCollected = game.Specials.Collected;
+    if (run.SpecialsCollected > 0 && run.FirstSpecialFrame < 0) run.FirstSpecialFrame = run.Frames;
+    if (game.Plumix.PlumixMode && !plumix) ++run.PlumixStarts;
+    plumix = game.Plumix.PlumixMode;
+    // The completing reward clears all four flags in the same frame.
+    const auto nowEarned = earned();
+    if (nowEarned > lastEarned) run.PlumixRewards += static_cast<int>(nowEarned - lastEarned);
+    if (nowEarned < lastEarned && !plumix) run.PlumixRewards += static_cast<int>(4 - lastEarned);
+    lastEarned = nowEarned;
     lastScore = game.Adv.Score;
     if (game.Disasters.DisasterPending && !pending) ++run.Disasters;
     pending = game.Disasters.DisasterPending;

@@ -41,7 +41,10 @@ struct BotRun {
   int32_t Score = 0;  // the level's score
   int Lines = 0;
   int SpecialsCollected = 0;
+  int FirstSpecialFrame = -1;  // the frame of the first clear that collected one; -1 none
   int Disasters = 0;
+  int PlumixStarts = 0;   // four-row clears that switched the PLUMIX mode on
+  int PlumixRewards = 0;  // its one- to four-row rewards earned
 };
 
 // The best placement of the falling element from where it is now; Valid is

@@ -98,6 +98,34 @@ void DrawClearedRows(TMain& game, const CellImages& images, int ox, int oy) {
   if (--cleared.Countdown == 0) cleared.Active = false;
 }
 
+// A gate over the entry cell, built from the wall picture of the edge theme
+// and lined with a pale glow so that it shows on a dark theme too: a player
+// who sees it knows why the first step left is refused.
+void DrawEntryGate(const ImageItem& edge, Bitmap& surface, int px, int py) {
+  constexpr int kPost = 3, kPostAlpha = 150, kGlowAlpha = 90;
+  constexpr uint16_t kGlow = Rgb565(255, 236, 170);
+  const Bitmap& wall = edge.Picture;
+  for (int dy = 0; dy < kCellSize; ++dy) {
+    const int y = py + dy;
+    if (y < 0 || y >= surface.Height) continue;
+    uint16_t* row = surface.Row(y);
+    for (int dx = 0; dx < kCellSize; ++dx) {
+      const int x = px + dx;
+      if (x < 0 || x >= surface.Width) continue;
+      const bool post = dx < kPost || dx >= kCellSize - kPost;
+      const bool lintel = dy < kPost;
+      if (post || lintel) {
+        const uint16_t stone = wall.Width > 0 && wall.Height > 0
+                                   ? wall.At(dx % wall.Width, dy % wall.Height)
+                                   : kGlow;
+        row[x] = Blend565(row[x], stone, kPostAlpha);
+      } else if (dx == kPost || dx == kCellSize - kPost - 1 || dy == kPost) {
+        row[x] = Blend565(row[x], kGlow, kGlowAlpha);
+      }
+    }
+  }
+}
+
 void DrawTable(TMain& game, int ox, int oy) {
   BoardGrid& board = PlayLevel(game).Board;
   for (int x = 1; x <= kBoardSize; ++x) {
@@ -105,7 +133,14 @@ void DrawTable(TMain& game, int ox, int oy) {
       if (board[x][y].Kind == 0) board[x][y].Kind = 1;
     }
   }
-  DrawBoardCells(game.M, game.M.DXDraw.Surface(), board, ox, oy);
+  Bitmap& surface = game.M.DXDraw.Surface();
+  DrawBoardCells(game.M, surface, board, ox, oy);
+  const ImageItem& edge = game.M.DXImageListEdges.Get("Edge_Solid");
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      if (board[x][y].Code == kEntryMark) DrawEntryGate(edge, surface, x * kCellSize + ox, y * kCellSize + oy);
+    }
+  }
   if (game.Play.ClearedRows.Active) DrawClearedRows(game, CellImages(game.M), ox, oy);
 }
 

@@ -14,7 +14,8 @@ namespace plumix {
 
 enum class PlatformEventType {
   KeyDown, KeyUp, FocusLost, FocusGained, Quit, MouseMove, MouseDown, MouseUp, MouseWheel, TextInput,
-  PadDown, PadUp
+  PadDown, PadUp,
+  FileDrop  // a file dropped onto the window; its path in Text
 };
 // The buttons of a game controller as the game uses them; the left stick
 // counts as the direction buttons.
@@ -26,7 +27,7 @@ struct PlatformEvent {
   int X = 0, Y = 0;  // the pointer on the 1024 x 768 surface
   int Button = 0;    // 1 left, 2 middle, 3 right
   int Wheel = 0;     // wheel steps, away from the player positive
-  std::string Text{};  // typed text, UTF-8
+  std::string Text{};  // typed text, UTF-8; the dropped file's path
 };
 
 class Window;

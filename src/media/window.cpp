@@ -252,6 +252,14 @@ void Window::Poll(std::vector<PlatformEvent>& events) {
           events.push_back({PlatformEventType::KeyDown, vk, e.key.repeat != 0});
         }
         break;
+      case SDL_DROPFILE:
+        if (e.drop.file) {
+          PlatformEvent drop{PlatformEventType::FileDrop, 0, false};
+          drop.Text = e.drop.file;
+          SDL_free(e.drop.file);
+          events.push_back(std::move(drop));
+        }
+        break;
       case SDL_KEYUP:
         if (e.key.keysym.sym == SDLK_RETURN && swallowEnterUp_) {
           swallowEnterUp_ = false;

@@ -48,10 +48,11 @@ class ScratchFolder {
 };
 
 std::string Run(const BotRun& run) {
-  char text[160];
-  std::snprintf(text, sizeof text, "%-4s in %4d elements, %6.1f s, score %6d, lines %3d, specials %2d, disasters %d",
+  char text[200];
+  std::snprintf(text, sizeof text,
+                "%-4s in %4d elements, %6.1f s, score %6d, lines %3d, specials %2d, disasters %d, plumix %d",
                 run.Won ? "won" : "lost", run.Elements, run.Frames / double(kFramesPerSecond), run.Score,
-                run.Lines, run.SpecialsCollected, run.Disasters);
+                run.Lines, run.SpecialsCollected, run.Disasters, run.PlumixRewards);
   return text;
 }
 

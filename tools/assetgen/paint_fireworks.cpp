@@ -16,68 +16,74 @@ Rgba BurstColour(int colour) {
 
 enum class Form { Large, Medium, Small, Circle };
 
-// One burst pattern: stars fly out, slow down, droop, and fade with trails.
+// One burst pattern: a dense shell of stars flies out to the frame's edge,
+// slows, droops and fades with long trails; the last patterns still glow.
 Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
   Canvas c(w, h);
   float t = static_cast<float>(frame) / (frames - 1);
   Rgba col = BurstColour(colour);
   Rgba second = BurstColour(colour % 4 + 1);
-  float cx = w / 2.0f, cy = h / 2.0f;
-  float reach = std::min(w, h) * 0.46f;
+  float cx = w / 2.0f, cy = h / 2.0f * 0.92f;
+  float reach = std::min(w, h) * 0.47f;
   float squash = 1.0f;
-  int stars = 48;
-  if (form == Form::Medium) stars = 36;
-  if (form == Form::Small) stars = 26;
+  int stars = 110;
+  if (form == Form::Medium) stars = 84;
+  if (form == Form::Small) stars = 60;
   if (form == Form::Circle) {
-    reach = w * 0.46f;
+    cy = h / 2.0f;
+    reach = w * 0.47f;
     squash = h / static_cast<float>(w) * 0.9f;  // a ring seen from the side
-    stars = 40;
+    stars = 90;
   }
   Rng rng(7000 + colour * 31 + static_cast<int>(form) * 5);
-  if (frame <= 1) {
-    // The flash of the break: a hot core with four short rays.
-    float r = reach * (frame == 0 ? 0.16f : 0.1f) + 1;
-    c.Glow(cx, cy, r * 0.6f, Mix(col, Hex(0xFFFFFF), 0.6f), 1.6f);
-    c.Circle(cx, cy, r * 0.45f, Hex(0xFFFFFF));
-    c.Line({cx - r * 1.6f, cy}, {cx + r * 1.6f, cy}, 1.2f, Hex(0xFFFFFF));
-    c.Line({cx, cy - r * 1.6f * squash - 1}, {cx, cy + r * 1.6f * squash + 1}, 1.2f, Hex(0xFFFFFF));
+  if (frame <= 2) {
+    // The flash of the break: a hot core with four rays.
+    float r = reach * (frame == 0 ? 0.22f : frame == 1 ? 0.16f : 0.1f) + 1;
+    c.Glow(cx, cy, r, Mix(col, Hex(0xFFFFFF), 0.6f), 2.0f);
+    c.Circle(cx, cy, r * 0.5f, Hex(0xFFFFFF));
+    c.Line({cx - r * 2.0f, cy}, {cx + r * 2.0f, cy}, 1.4f, Hex(0xFFFFFF));
+    c.Line({cx, cy - r * 2.0f * squash - 1}, {cx, cy + r * 2.0f * squash + 1}, 1.4f, Hex(0xFFFFFF));
   }
+  // The droop that keeps the lowest, fastest stars inside the frame.
+  const float droopReach = form == Form::Circle ? 0 : std::max(0.0f, h - 1.0f - cy - reach * squash);
   for (int i = 0; i < stars; ++i) {
-    float a = kTau * i / stars + rng.Range(-0.05f, 0.05f);
-    float speed = form == Form::Circle ? 1.0f : rng.Range(0.55f, 1.0f);
-    if (form == Form::Medium && i % 2) speed *= 0.6f;  // a double shell
-    bool alt = form == Form::Large && i % 3 == 0;
+    float a = kTau * i / stars + rng.Range(-0.06f, 0.06f);
+    float speed = form == Form::Circle ? rng.Range(0.9f, 1.0f) : rng.Range(0.45f, 1.0f);
+    if (form == Form::Medium && i % 2) speed *= 0.62f;  // a double shell
+    bool alt = (form == Form::Large && i % 3 == 0) || (form == Form::Medium && i % 2);
     auto pos = [&](float tt) {
-      float r = reach * speed * (1 - std::exp(-tt * 4.0f)) / (1 - std::exp(-4.0f));
-      float droop = form == Form::Circle ? 0 : reach * 0.28f * tt * tt;
+      float r = reach * speed * (1 - std::exp(-tt * 5.0f)) / (1 - std::exp(-5.0f));
+      float droop = droopReach * tt * tt;
       return Vec{cx + std::cos(a) * r, cy + std::sin(a) * r * squash + droop};
     };
     // Keyed sprites cannot fade by opacity: stars dim towards the night and
-    // drop out one by one instead.
-    float dim = 1 - 0.75f * SmoothStep(0.5f, 1.0f, t);
-    if (t > 0.62f && Hash2(i, 3, 61) < (t - 0.62f) / 0.38f * 0.85f) continue;
-    float twinkle = (t > 0.45f && Hash2(i, frame, 71) > 0.6f) ? 1.35f : 1.0f;
-    Rgba star = Mix(Hex(0xFFFFFF), alt ? second : col, SmoothStep(0.0f, 0.35f, t));
+    // a few drop out, but the shell stays to the last pattern.
+    float dim = 1 - 0.55f * SmoothStep(0.45f, 1.0f, t);
+    if (t > 0.7f && Hash2(i, 3, 61) < (t - 0.7f) / 0.3f * 0.5f) continue;
+    float twinkle = (t > 0.4f && Hash2(i, frame, 71) > 0.55f) ? 1.4f : 1.0f;
+    Rgba star = Mix(Hex(0xFFFFFF), alt ? second : col, SmoothStep(0.0f, 0.3f, t));
     star = Scale(star, dim);
     Vec now = pos(t);
-    // The trail behind each star, darker towards its end.
-    for (int k = 1; k <= 4; ++k) {
-      float tt = std::max(0.0f, t - k * 0.03f);
+    // The trail behind each star, longer while it flies fast, darker towards its end.
+    for (int k = 1; k <= 7; ++k) {
+      float tt = std::max(0.0f, t - k * 0.035f);
       Vec p = pos(tt);
-      c.Line(now, p, std::max(1.0f, 1.6f - k * 0.15f), WithAlpha(Scale(star, 0.95f - k * 0.14f), 1.0f));
+      c.Line(now, p, std::max(0.8f, 1.8f - k * 0.15f), Scale(star, 0.95f - k * 0.11f));
       now = p;
     }
     Vec head = pos(t);
-    float size = (form == Form::Small ? 1.1f : 1.5f) * (1.15f - 0.4f * t);
-    c.Circle(head.X, head.Y, size * twinkle, Mix(star, Scale(Hex(0xFFFFFF), dim), 0.4f));
+    float size = (form == Form::Small ? 1.2f : 1.6f) * (1.2f - 0.35f * t);
+    c.Glow(head.X, head.Y, size * 1.8f, star, 0.8f);
+    c.Circle(head.X, head.Y, size * twinkle, Mix(star, Scale(Hex(0xFFFFFF), dim), 0.45f));
   }
-  if (form == Form::Large && t > 0.3f) {
-    // A ring of crackle sparks in the second half.
-    for (int i = 0; i < 30; ++i) {
-      float a = rng.Range(0, kTau), r = reach * rng.Range(0.5f, 0.95f);
-      if (Hash2(i, frame, 91) < 0.5f) continue;
-      c.Circle(cx + std::cos(a) * r, cy + std::sin(a) * r + reach * 0.28f * t * t, 1.0f,
-               Scale(Hex(0xFFF4C0), 1 - 0.7f * SmoothStep(0.6f, 1.0f, t)));
+  if (form != Form::Circle && t > 0.25f) {
+    // Crackle: glittering sparks all over the shell in the second half.
+    int sparks = form == Form::Large ? 60 : form == Form::Medium ? 40 : 26;
+    for (int i = 0; i < sparks; ++i) {
+      float a = rng.Range(0, kTau), r = reach * rng.Range(0.35f, 0.98f);
+      if (Hash2(i, frame, 91) < 0.45f) continue;
+      c.Circle(cx + std::cos(a) * r, cy + std::sin(a) * r + droopReach * t * t, 1.0f,
+               Scale(Hex(0xFFF4C0), 1 - 0.5f * SmoothStep(0.6f, 1.0f, t)));
     }
   }
   return c;

@@ -1,0 +1,153 @@
+// The title's demo: a level built for showing off, played by the bot.
+#include "app/demo.h"
+
+#include <array>
+#include <string_view>
+
+#include "adventure/adventure_state.h"
+#include "adventure/colour_effects.h"
+#include "adventure/disasters.h"
+#include "app/main_form.h"
+#include "engine/board.h"
+
+namespace plumix {
+namespace {
+
+// Rows 24..29 of the demo's well, columns 9..22 (walls at 8 and 23). The
+// first clear opens the column left in the four bottom rows, where the first
+// long element makes the PLUMIX mode and collects what lies in them.
+constexpr std::array<std::string_view, 6> kRows = {
+    "==####--####==",
+    "*C**-*********",
+    "*******G**-***",
+    "**A*******-***",
+    "****D*****-***",
+    "********G*-***",
+};
+constexpr int kLeft = 8, kRight = 23, kFirstRow = 24;
+// Frames into the demo at which a disaster is shown, if its chance has not
+// come by then.
+constexpr int32_t kDisasterFrame = 900;
+// The demo gives way to the title again after this many frames in any case.
+constexpr int32_t kMaxFrames = 6000;
+constexpr int32_t kEndShownFrames = 120;
+
+void Restore(TMain& game) {
+  DemoState& demo = game.Demo;
+  BotReleaseAll(game, demo.Bot);
+  StopDisasterSounds(game);
+  ColourEffect(game, "Default", 0);
+  game.M.DXSpriteEngine.Clear();
+  if (demo.SavedAdventure) game.Adv = *demo.SavedAdventure;
+  demo.SavedAdventure.reset();
+  game.Rng = demo.SavedRng;
+  demo.Active = false;
+  game.Paused = false;
+  game.Shell.ScreenState = kTitleScreen;
+  TitleTouched(game);
+}
+
+}  // namespace
+
+AdventureRecord DemoAdventure() {
+  AdventureRecord adventure;
+  adventure.Title = "Demo";
+  adventure.LastLevelIndex = 0;
+  LevelRecord& level = adventure.Levels[1];
+  level.Title = "Demo";
+  level.DisasterFrequency = 3;
+  level.SpecialsFrequency = 2;
+  level.StartSpeed = 2;
+  level.MaximalSpeed = 6;
+  level.NextElements = 3;
+  level.LinesToIncreaseSpeed = 6;
+  level.LinesToFinish = 24;
+  level.EntryColumn = 14;
+  level.EntryRow = 1;
+  for (int kind = 1; kind <= 7; ++kind) level.Elements[kind] = 1;
+  for (int special : {1, 3, 7}) level.Specials[special] = 1;
+  for (int x = 1; x <= kBoardSize; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y) {
+      uint8_t code = kVoid;
+      if (x == kLeft || x == kRight || (y == kBoardSize && x > kLeft && x < kRight)) {
+        code = kEdge;
+      } else if (x > kLeft && x < kRight) {
+        code = kEmpty;
+        if (y >= kFirstRow && y < kBoardSize) {
+          switch (kRows[y - kFirstRow][x - kLeft - 1]) {
+            case '#': code = kEdge; break;
+            case '=': code = kPassage; break;
+            case '*': code = kBlock; break;
+            case '-': code = kEmpty; break;
+            default: code = static_cast<uint8_t>(kFirstSpecial + kRows[y - kFirstRow][x - kLeft - 1] - 'A');
+          }
+        }
+      }
+      level.Board[x][y] = {code, static_cast<uint8_t>(code == kBlock || IsSpecialCode(code) ? (x * 7 + y) % 7 + 1 : 0)};
+    }
+  }
+  level.Board[level.EntryColumn][level.EntryRow].Code = kEntryMark;
+  return adventure;
+}
+
+void TitleTouched(TMain& game) {
+  game.Demo.TitleSince = game.Time.Millis();
+  game.Demo.TitleSeen = true;
+}
+
+void TitleIdle(TMain& game) {
+  DemoState& demo = game.Demo;
+  if (!demo.TitleSeen) TitleTouched(game);
+  if (game.Time.Millis() - demo.TitleSince < kDemoIdleMs) return;
+  // The demo plays on copies: the title finds everything as it left it.
+  demo.SavedAdventure = std::make_shared<AdventureState>(game.Adv);
+  demo.SavedRng = game.Rng;
+  demo.Bot = {};
+  demo.Frames = 0;
+  demo.DisasterShown = false;
+  demo.Active = true;
+  // The same show each time.
+  game.Rng.Seed(2022);
+  StartLevelDirectly(game, DemoAdventure(), 1);
+  // A demo never offers its score to a table, nor reads one.
+  game.Adv.LoadedFileName.clear();
+}
+
+void DemoBeforeFrame(TMain& game) {
+  DemoState& demo = game.Demo;
+  if (!demo.Active || game.Shell.ScreenState != kPlayScreen) return;
+  ++demo.Frames;
+  if (!demo.DisasterShown && demo.Frames >= kDisasterFrame && !game.Disasters.DisasterPending &&
+      game.Play.PrepareCounter >= kPrepareFrames) {
+    AnnounceDisaster(game);
+  }
+  demo.DisasterShown = demo.DisasterShown || game.Disasters.DisasterPending;
+  BotStep(game, demo.Bot);
+}
+
+void DemoAfterFrame(TMain& game) {
+  DemoState& demo = game.Demo;
+  if (!demo.Active) return;
+  const PlayState& play = game.Play;
+  // Leave before the level's end reads or offers any high-score table.
+  if (game.Shell.ScreenState != kPlayScreen || play.EndCounter > kEndShownFrames || demo.Frames > kMaxFrames) {
+    Restore(game);
+    return;
+  }
+  const bool on = (game.Shell.FrameCounter / 20) % 2 == 0;
+  game.DrawText(452, 742, "DEMO", "Shotgun BT", 18, kBlack, kStyleBold);
+  game.DrawText(450, 740, "DEMO", "Shotgun BT", 18, on ? kYellow : kWhite, kStyleBold);
+  game.DrawText(372, 2, "Press any key to return to the title", "Arial CE", 12, kBlack, kStyleNormal);
+  game.DrawText(371, 1, "Press any key to return to the title", "Arial CE", 12, kWhite, kStyleNormal);
+}
+
+bool DemoInterrupt(TMain& game) {
+  if (!game.Demo.Active) {
+    if (game.Shell.ScreenState == kTitleScreen) TitleTouched(game);
+    return false;
+  }
+  Restore(game);
+  return true;
+}
+
+}  // namespace plumix

@@ -64,13 +64,13 @@ TEST(PlayerFolders, SettingsAndHighScoresGoToThePlayersFoldersAndShippedFilesSta
   h.WriteAdventure("Shipped.paf", release);
   game.Shell.FirstActivation = true;
   game.FormActivate();
-  AdventureRecord updated = *ParseAdventure(Bytes(own / "Shipped.paf")).Value;
+  AdventureRecord updated = *ParseAdventure(ReadBytes(own / "Shipped.paf")).Value;
   EXPECT_EQ(updated.Levels[1].Title, "Fixed");
   EXPECT_EQ(updated.HighScores[1].Name, "Player");
   EXPECT_EQ(updated.HighScores[1].Score, 700);
   EXPECT_EQ(updated.Levels[2].RecordScore, copy.Levels[2].RecordScore)
       << "the record scores belong to the player's first place";
-  EXPECT_EQ(Bytes(own / "Mine.paf"), shipped) << "the player's own adventure is untouched";
+  EXPECT_EQ(ReadBytes(own / "Mine.paf"), shipped) << "the player's own adventure is untouched";
 }
 
 TEST(PlayerFolders, AGameFolderBesideTheProgramIsPortableAnInstalledOneUsesXdgFolders) {

@@ -167,12 +167,11 @@ void TMain::FormKeyDown(uint16_t key, bool repeat, InputSource source) {
   M.DXInput.KeyDown(key, source, repeat);
   M.DXInput.Sample();
   // The panel's controls see the keys first and pass on what they do not
-  // use; what they use must not move the game once the panel is closed.
-  if (ControlPanelKeyDown(*this, key, repeat)) {
-    M.DXInput.Swallow(key);
-    return;
-  }
-  HandleKey(*this, key);
+  // use. Keys pressed on the panel, used or not, must not move the game once
+  // it is closed.
+  const bool onPanel = ControlPanel.Visible;
+  if (!ControlPanelKeyDown(*this, key, repeat)) HandleKey(*this, key);
+  if (onPanel) M.DXInput.Swallow(key);
 }
 
 // The states follow at the next poll, so that a key tapped between two

@@ -19,7 +19,8 @@ class Gamepads {
   Gamepads& operator=(const Gamepads&) = delete;
 
   // Turns a controller event into PadDown / PadUp events (Key: a PadButton,
-  // Source: the pad and its button or stick); other events are left alone. Returns whether it was a controller event.
+  // Source: the pad and its button or stick); other events are left alone.
+  // Returns whether it was a controller event.
   bool Handle(const SDL_Event& event, std::vector<PlatformEvent>& out);
 
  private:

@@ -37,9 +37,7 @@ void FadeInIfPending(TMain& game) {
 }
 
 void DrawOptionsBackdrop(TMain& game) {
-  DrawImage(game.M.DXImageList.Get("Control_Panel"), game.M.DXDraw.Surface(), 270, 154, 0);
-  game.DrawText(430, 175, "GAME OPTIONS", "Arial CE", 16, kBlack, kStyleBold);
-  game.DrawText(432, 173, "GAME OPTIONS", "Arial CE", 16, kGreen, kStyleBold);
+  DrawControlPanelFrame(game, 154);
   // The pause caption lies under the panel; only the lamp shows.
   DrawPauseLamp(game);
   DrawControlPanel(game);

@@ -31,18 +31,22 @@ uint16_t PadKey(const TMain& game, PadButton button) {
   return 0;
 }
 
-void PadEvent(TMain& game, PadButton button, bool down) {
-  const size_t slot = static_cast<size_t>(button);
-  if (slot >= game.Shell.PadKeys.size()) return;
-  uint16_t& pressed = game.Shell.PadKeys[slot];
+void PadEvent(TMain& game, PadButton button, bool down, uint32_t source) {
+  if (button >= PadButton::Count) return;
+  auto& held = game.Shell.PadKeys;
+  auto it = held.find(source);
   if (!down) {
-    if (pressed != 0) game.FormKeyUp(pressed);
-    pressed = 0;
+    if (it == held.end()) return;
+    const uint16_t key = it->second;
+    held.erase(it);
+    game.FormKeyUp(key, source);
     return;
   }
-  if (pressed != 0) return;
-  pressed = PadKey(game, button);
-  if (pressed != 0) game.FormKeyDown(pressed);
+  if (it != held.end()) return;
+  const uint16_t key = PadKey(game, button);
+  if (key == 0) return;
+  held[source] = key;
+  game.FormKeyDown(key, false, source);
 }
 
 }  // namespace plumix

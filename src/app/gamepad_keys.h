@@ -13,8 +13,9 @@ class TMain;
 // pauses; elsewhere Rotate and Start are Enter and Fire is Escape. Start
 // answers a Y/N question with Y; Back is always Escape.
 uint16_t PadKey(const TMain& game, PadButton button);
-// Presses or releases the key of a pad button; the release lets go of the
-// key its press pressed, even when the screen changed in between.
-void PadEvent(TMain& game, PadButton button, bool down);
+// Presses or releases the key of a pad button held by a source (one pad's
+// button or stick direction); the release lets go of the key its press
+// pressed, even when the screen changed in between.
+void PadEvent(TMain& game, PadButton button, bool down, uint32_t source);
 
 }  // namespace plumix

@@ -102,6 +102,7 @@ void TMain::FormCreate() {
     Shell.ExitCode = 1;
     return;
   }
+  M.DXClipboard.SetSystem(!Options.Headless);
   Guarded([&] { M.LoadAssets(); });
   if (Options.Audio && !M.DXSound.Open()) {
     std::fprintf(stderr, "Plumix Adventure: no audio device, playing silently\n");
@@ -176,7 +177,8 @@ void TMain::FormDeactivate() {
   Shell.Active = false;
   // Keys released while another window has the focus never arrive.
   M.DXInput.ReleaseAll();
-  Shell.PadKeys.fill(0);
+  Shell.PadKeys.clear();
+  ControlPanelReleaseKeys(*this);
 }
 
 void TMain::FormClose() {
@@ -186,18 +188,21 @@ void TMain::FormClose() {
   M.FontSet.Remove("Shotgun BT");
 }
 
-void TMain::FormKeyDown(uint16_t key) {
-  M.DXInput.KeyDown(key);
+void TMain::FormKeyDown(uint16_t key, bool repeat, InputSource source) {
+  M.DXInput.KeyDown(key, source, repeat);
   M.DXInput.Sample();
-  // The panel's controls see the keys first and pass on what they do not use.
-  if (ControlPanelKeyDown(*this, key)) return;
-  HandleKey(*this, key);
+  // The panel's controls see the keys first and pass on what they do not
+  // use. Keys pressed on the panel, used or not, must not move the game once
+  // it is closed.
+  const bool onPanel = ControlPanel.Visible;
+  if (!ControlPanelKeyDown(*this, key, repeat)) HandleKey(*this, key);
+  if (onPanel) M.DXInput.Swallow(key);
 }
 
 // The states follow at the next poll, so that a key tapped between two
 // frames is still seen once by the play frame.
-void TMain::FormKeyUp(uint16_t key) {
-  M.DXInput.KeyUp(key);
+void TMain::FormKeyUp(uint16_t key, InputSource source) {
+  if (!M.DXInput.KeyUp(key, source)) return;
   ControlPanelKeyUp(*this, key);
 }
 
@@ -210,7 +215,7 @@ void TMain::Dispatch(const PlatformEvent& event) {
   switch (event.Type) {
     case PlatformEventType::KeyDown:
       if (DropQuestionKey(*this, event.Key) || DemoInterrupt(*this)) break;
-      Guarded([&] { FormKeyDown(event.Key); });
+      Guarded([&] { FormKeyDown(event.Key, event.Repeat); });
       break;
     case PlatformEventType::KeyUp:
       Guarded([&] { FormKeyUp(event.Key); });
@@ -233,7 +238,8 @@ void TMain::Dispatch(const PlatformEvent& event) {
       [[fallthrough]];
     case PlatformEventType::PadUp:
       Guarded([&] {
-        PadEvent(*this, static_cast<PadButton>(event.Key), event.Type == PlatformEventType::PadDown);
+        PadEvent(*this, static_cast<PadButton>(event.Key), event.Type == PlatformEventType::PadDown,
+                 event.Source);
       });
       break;
     case PlatformEventType::MouseDown:

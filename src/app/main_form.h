@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -64,8 +65,8 @@ struct ShellState {
   bool Terminated = false;  // the application ends
   int ExitCode = 0;         // non-zero: the start could not go on
   bool TrackOpen = false;   // a music track is open, so its end can be watched
-  // The key each pad button holds down (0: none).
-  std::array<uint16_t, static_cast<size_t>(PadButton::Count)> PadKeys{};
+  // The key each held pad button or stick direction (by its source) holds down.
+  std::map<uint32_t, uint16_t> PadKeys;
 };
 
 class TMain;
@@ -90,8 +91,10 @@ class TMain {
   void FormActivate();
   void FormDeactivate();
   void FormClose();
-  void FormKeyDown(uint16_t key);
-  void FormKeyUp(uint16_t key);
+  // A key pressed (or auto-repeated) by the keyboard or by a pad's button.
+  void FormKeyDown(uint16_t key, bool repeat = false, InputSource source = kKeyboardSource);
+  // The game hears a key let go only when no source holds it any more.
+  void FormKeyUp(uint16_t key, InputSource source = kKeyboardSource);
   void DXTimerTimer();
   void DXDrawInitializeSurface();
   void DXDrawFinalize();

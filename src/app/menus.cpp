@@ -228,7 +228,7 @@ void DrawMenuScreen(TMain& game) {
   DrawScreenTexts(game, MenuPageTexts(game));
   if (page == kListLoad || page == kListBack) DrawAdventureList(game, game.Adv.SelectedAdventure);
   if (page == kHighScorePage) DrawHighScoreTable(game);
-  if (page == kOptionsPage) DrawImage(game.M.DXImageList.Get("Control_Panel"), display.Surface(), 270, 160, 0);
+  if (page == kOptionsPage) DrawControlPanelFrame(game, 160);
 
   game.M.DXSpriteEngine.Move(1);
   game.M.DXSpriteEngine.Draw(display.Surface());

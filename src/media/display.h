@@ -28,6 +28,9 @@ struct PlatformEvent {
   int Button = 0;    // 1 left, 2 middle, 3 right
   int Wheel = 0;     // wheel steps, away from the player positive
   std::string Text{};  // typed text, UTF-8; the dropped file's path
+  // Who holds a key or pad button (an InputSource): 0 the keyboard.
+  uint32_t Source = 0;
+  int Clicks = 1;  // 2 for the second press of a double click
 };
 
 class Window;

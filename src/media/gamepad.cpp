@@ -24,6 +24,13 @@ bool ButtonOf(uint8_t sdlButton, PadButton* button) {
   }
 }
 
+// Apart from the keyboard's 0: the top bit, the pad's instance id, then the
+// button and whether it is the stick.
+uint32_t PadSource(SDL_JoystickID id, PadButton button, bool stick) {
+  return 0x80000000u | (static_cast<uint32_t>(id) & 0xFFFFFFu) << 6 | (stick ? 32u : 0u) |
+         static_cast<uint32_t>(button);
+}
+
 }  // namespace
 
 Gamepads::~Gamepads() {
@@ -32,28 +39,30 @@ Gamepads::~Gamepads() {
   }
 }
 
-void Gamepads::Press(Pad& pad, PadButton button, bool down, std::vector<PlatformEvent>& out) {
-  auto it = std::find(pad.Held.begin(), pad.Held.end(), button);
+void Gamepads::Press(SDL_JoystickID id, Pad& pad, Hold hold, bool down, std::vector<PlatformEvent>& out) {
+  auto it = std::find(pad.Held.begin(), pad.Held.end(), hold);
   if (down == (it != pad.Held.end())) return;
   if (down) {
-    pad.Held.push_back(button);
+    pad.Held.push_back(hold);
   } else {
     pad.Held.erase(it);
   }
-  out.push_back({down ? PlatformEventType::PadDown : PlatformEventType::PadUp,
-                 static_cast<uint16_t>(button), false});
+  PlatformEvent event{down ? PlatformEventType::PadDown : PlatformEventType::PadUp,
+                      static_cast<uint16_t>(hold.Button), false};
+  event.Source = PadSource(id, hold.Button, hold.Stick);
+  out.push_back(std::move(event));
 }
 
-void Gamepads::Stick(Pad& pad, int* held, int value, PadButton less, PadButton more,
+void Gamepads::Stick(SDL_JoystickID id, Pad& pad, int* held, int value, PadButton less, PadButton more,
                      std::vector<PlatformEvent>& out) {
   int now = *held;
   if (value <= -kStickPush) now = -1;
   else if (value >= kStickPush) now = 1;
   else if (value > -kStickRelease && value < kStickRelease) now = 0;
   if (now == *held) return;
-  if (*held != 0) Press(pad, *held < 0 ? less : more, false, out);
+  if (*held != 0) Press(id, pad, {*held < 0 ? less : more, true}, false, out);
   *held = now;
-  if (now != 0) Press(pad, now < 0 ? less : more, true, out);
+  if (now != 0) Press(id, pad, {now < 0 ? less : more, true}, true, out);
 }
 
 bool Gamepads::Handle(const SDL_Event& event, std::vector<PlatformEvent>& out) {
@@ -74,8 +83,8 @@ bool Gamepads::Handle(const SDL_Event& event, std::vector<PlatformEvent>& out) {
       auto it = pads_.find(event.cdevice.which);
       if (it == pads_.end()) return true;
       // What the pad held is let go, or the game would keep moving.
-      std::vector<PadButton> held = it->second.Held;
-      for (PadButton button : held) Press(it->second, button, false, out);
+      std::vector<Hold> held = it->second.Held;
+      for (Hold hold : held) Press(it->first, it->second, hold, false, out);
       if (it->second.Controller) SDL_GameControllerClose(it->second.Controller);
       pads_.erase(it);
       return true;
@@ -84,16 +93,17 @@ bool Gamepads::Handle(const SDL_Event& event, std::vector<PlatformEvent>& out) {
     case SDL_CONTROLLERBUTTONUP: {
       PadButton button = PadButton::Up;
       if (ButtonOf(event.cbutton.button, &button)) {
-        Press(pads_[event.cbutton.which], button, event.type == SDL_CONTROLLERBUTTONDOWN, out);
+        Press(event.cbutton.which, pads_[event.cbutton.which], {button, false},
+              event.type == SDL_CONTROLLERBUTTONDOWN, out);
       }
       return true;
     }
     case SDL_CONTROLLERAXISMOTION: {
       Pad& pad = pads_[event.caxis.which];
       if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) {
-        Stick(pad, &pad.StickX, event.caxis.value, PadButton::Left, PadButton::Right, out);
+        Stick(event.caxis.which, pad, &pad.StickX, event.caxis.value, PadButton::Left, PadButton::Right, out);
       } else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
-        Stick(pad, &pad.StickY, event.caxis.value, PadButton::Up, PadButton::Down, out);
+        Stick(event.caxis.which, pad, &pad.StickY, event.caxis.value, PadButton::Up, PadButton::Down, out);
       }
       return true;
     }

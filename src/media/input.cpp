@@ -15,26 +15,49 @@ void KeyboardReader::ResetAssigns() {
   Assigns[InputButton32][1] = kVkSpace;
 }
 
-void KeyboardReader::KeyDown(uint16_t key) {
-  if (key < 256) held_[key] = tapped_[key] = true;
+void KeyboardReader::KeyDown(uint16_t key, InputSource source, bool repeat) {
+  if (key >= 256) return;
+  sources_[source][key] = true;
+  held_[key] = true;
+  if (!repeat) swallowed_[key] = false;
+  // The auto-repeat of a swallowed key stays swallowed.
+  if (!swallowed_[key]) tapped_[key] = true;
 }
 
-void KeyboardReader::KeyUp(uint16_t key) {
-  if (key < 256) held_[key] = false;
+bool KeyboardReader::KeyUp(uint16_t key, InputSource source) {
+  if (key >= 256) return true;
+  auto it = sources_.find(source);
+  if (it != sources_.end()) {
+    it->second[key] = false;
+    if (it->second.none()) sources_.erase(it);
+  }
+  bool held = false;
+  for (const auto& [s, keys] : sources_) held = held || keys[key];
+  held_[key] = held;
+  if (!held) swallowed_[key] = false;
+  return !held;
+}
+
+void KeyboardReader::Swallow(uint16_t key) {
+  if (key >= 256) return;
+  swallowed_[key] = true;
+  tapped_[key] = false;
 }
 
 void KeyboardReader::ReleaseAll() {
+  sources_.clear();
   held_.reset();
   tapped_.reset();
+  swallowed_.reset();
   states_.reset();
 }
 
 void KeyboardReader::Update() {
-  Compute(held_ | tapped_);
+  Compute((held_ & ~swallowed_) | tapped_);
   tapped_.reset();
 }
 
-void KeyboardReader::Sample() { Compute(held_); }
+void KeyboardReader::Sample() { Compute(held_ & ~swallowed_); }
 
 void KeyboardReader::Compute(const std::bitset<256>& down) {
   states_.reset();

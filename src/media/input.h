@@ -4,6 +4,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <map>
 
 #include "media/bitmap.h"
 
@@ -27,6 +28,11 @@ constexpr uint16_t kVkBack = 8, kVkReturn = 13, kVkShift = 16, kVkControl = 17, 
                    kVkPause = 19, kVkEscape = 27, kVkSpace = 32, kVkPrior = 33, kVkNext = 34,
                    kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkF1 = 112;
 
+// Who holds a key down: the keyboard, or one button or stick direction of
+// one game controller (PadSource).
+using InputSource = uint32_t;
+constexpr InputSource kKeyboardSource = 0;
+
 class KeyboardReader {
  public:
   KeyboardReader() { ResetAssigns(); }
@@ -35,10 +41,17 @@ class KeyboardReader {
   void ResetAssigns();
   std::array<std::array<uint16_t, 3>, kInputStateCount> Assigns{};
 
-  void KeyDown(uint16_t key);
-  void KeyUp(uint16_t key);
+  // A key is held while any source holds it. A fresh press (not an
+  // auto-repeat) ends a Swallow.
+  void KeyDown(uint16_t key, InputSource source = kKeyboardSource, bool repeat = false);
+  // Returns true when no source holds the key any more.
+  bool KeyUp(uint16_t key, InputSource source = kKeyboardSource);
   void ReleaseAll();
   bool KeyHeld(uint16_t key) const { return key < 256 && held_[key]; }
+  // A key some control used: its press no longer makes a state, so that it
+  // does not act on the game once the control is gone; pressed again after
+  // it was let go, it counts once more.
+  void Swallow(uint16_t key);
   // Samples the keys into the states: those held now and those pressed since
   // the last Update, so that a tap shorter than a frame still counts once.
   void Update();
@@ -48,7 +61,9 @@ class KeyboardReader {
 
  private:
   void Compute(const std::bitset<256>& down);
-  std::bitset<256> held_;
+  std::map<InputSource, std::bitset<256>> sources_;
+  std::bitset<256> held_;  // by any source
+  std::bitset<256> swallowed_;
   std::bitset<256> tapped_;
   std::bitset<kInputStateCount> states_;
 };

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "media/ani.h"
+#include "media/clipboard.h"
 #include "media/clock.h"
 #include "media/display.h"
 #include "media/image_list.h"
@@ -42,6 +43,8 @@ struct Media {
   WaveList DXWaveList{DXSound};
   MusicPlayer MediaPlayer{DXSound, SystemTime};
   KeyboardReader DXInput;
+  // Kept in memory until a window opens (never, headless).
+  Clipboard DXClipboard{false};
   SpriteEngine DXSpriteEngine;
   FrameTimer DXTimer;
 

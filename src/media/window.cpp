@@ -293,6 +293,7 @@ void Window::PointerEvent(const SDL_Event& e, std::vector<PlatformEvent>& events
       const bool down = e.type == SDL_MOUSEBUTTONDOWN;
       event.Type = down ? PlatformEventType::MouseDown : PlatformEventType::MouseUp;
       event.Button = e.button.button;
+      event.Clicks = e.button.clicks;
       if (!SurfacePoint(width, height, e.button.x, e.button.y, event.X, event.Y) && down) return;
       break;
     }

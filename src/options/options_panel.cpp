@@ -99,13 +99,19 @@ void Capture(TMain& game, int control, std::string& setting, uint16_t key) {
   setting = name;
 }
 
+void ForgetModifier(OptionsPanel& panel) {
+  panel.PendingModifier = 0;
+  panel.PendingEdit = -1;
+}
+
 // A key edit takes the next key pressed. Shift, Ctrl and Alt are taken when
-// they are let go alone, so that Shift+Tab still leaves the edit.
+// they are let go alone in the edit they went down in, so that Shift+Tab
+// (or Ctrl+Tab, Alt+Tab) leaves the edit and stores nothing in the next.
 void MakeKeyEdit(TMain& game, int control, std::string& setting) {
   Widget& w = game.ControlPanel.Controls.At(control);
   w.OnKeyDown = [&game, control, &setting](uint16_t key) {
     OptionsPanel& panel = game.ControlPanel;
-    panel.PendingModifier = 0;
+    ForgetModifier(panel);
     // Leaving from a key edit is leaving as anywhere else on the panel.
     if (!game.OptionsOpen && (key == kVkReturn || key == kVkF1)) {
       LeaveMenuOptions(game);
@@ -113,6 +119,7 @@ void MakeKeyEdit(TMain& game, int control, std::string& setting) {
       BtnSaveClick(game);
     } else if (Modifier(key)) {
       panel.PendingModifier = key;
+      panel.PendingEdit = control;
       panel.PendingFullScreen = game.M.DXDraw.FullScreen();
     } else {
       Capture(game, control, setting, key);
@@ -121,8 +128,8 @@ void MakeKeyEdit(TMain& game, int control, std::string& setting) {
   };
   w.OnKeyUp = [&game, control, &setting](uint16_t key) {
     OptionsPanel& panel = game.ControlPanel;
-    if (key != panel.PendingModifier) return;
-    panel.PendingModifier = 0;
+    if (key != panel.PendingModifier || control != panel.PendingEdit) return;
+    ForgetModifier(panel);
     // Alt+Enter switched the display mode: the Alt was the window's.
     if (panel.PendingFullScreen != game.M.DXDraw.FullScreen()) return;
     Capture(game, control, setting, key);
@@ -180,7 +187,8 @@ void ShowPanel(TMain& game, bool menu) {
   set.CloseDropDown();
   set.SetFocus(-1);
   set.SetFocus(panel.CBTile);
-  panel.PendingModifier = 0;
+  set.ReleaseKeys();
+  ForgetModifier(panel);
   panel.Visible = true;
   // The pointer shows while the panel is open, on the menu page as well.
   game.SetCursorMode("Arrow");
@@ -291,6 +299,7 @@ void BuildControlPanel(TMain& game) {
   set.At(p.SetDropSpeed).DigitsOnly = set.At(p.SetLRSpeed).DigitsOnly = true;
   for (const auto& [edit, setting] : KeyEdits(p, s)) MakeKeyEdit(game, edit, *setting);
   set.At(p.BtnSave).OnClick = [g] { BtnSaveClick(*g); };
+  set.UseClipboard(&game.M.DXClipboard);
 }
 
 void OpenOptionsPanel(TMain& game) {
@@ -327,6 +336,15 @@ void ShowSettingsOnPanel(TMain& game) {
   set.At(p.CBTransparent).Checked = s.TiledBackground;
   set.At(p.CBMusicOFF).Checked = s.MusicOff;
   set.At(p.CBSfxOFF).Checked = s.SfxOff;
+}
+
+void DrawControlPanelFrame(TMain& game, int top) {
+  DrawImage(game.M.DXImageList.Get("Control_Panel"), game.M.DXDraw.Surface(), 270, top, 0);
+  // The panel covers the plate's lower part and lies at the same place on
+  // both screens, so the caption keeps its place too: the menu's frame,
+  // 6 pixels lower, would push it under the panel.
+  game.DrawText(430, 175, "GAME OPTIONS", "Arial CE", 16, kBlack, kStyleBold);
+  game.DrawText(432, 173, "GAME OPTIONS", "Arial CE", 16, kGreen, kStyleBold);
 }
 
 void DrawControlPanel(TMain& game) {
@@ -369,12 +387,19 @@ void RedrawBehindPanel(TMain& game) {
   game.Shell.ScreenState = screen;
 }
 
-bool ControlPanelKeyDown(TMain& game, uint16_t key) {
+bool ControlPanelKeyDown(TMain& game, uint16_t key, bool repeat) {
   OptionsPanel& panel = game.ControlPanel;
   if (!panel.Visible) return false;
+  // A modifier followed by another key was part of a chord, not a key to capture.
+  if (!Modifier(key)) ForgetModifier(panel);
   const KeyboardReader& in = game.M.DXInput;
-  const bool shift = in.KeyHeld(kVkShift), alt = in.KeyHeld(kVkMenu);
-  return panel.Controls.KeyDown(key, shift, alt);
+  const KeyFlags flags{in.KeyHeld(kVkShift), in.KeyHeld(kVkControl), in.KeyHeld(kVkMenu), repeat};
+  return panel.Controls.KeyDown(key, flags);
+}
+
+void ControlPanelReleaseKeys(TMain& game) {
+  game.ControlPanel.Controls.ReleaseKeys();
+  ForgetModifier(game.ControlPanel);
 }
 
 void ControlPanelKeyUp(TMain& game, uint16_t key) {
@@ -387,13 +412,19 @@ void ControlPanelInput(TMain& game, const PlatformEvent& event) {
   switch (event.Type) {
     case PlatformEventType::MouseMove: panel.Controls.MouseMove(event.X, event.Y); break;
     case PlatformEventType::MouseDown:
-      if (event.Button == 1) panel.Controls.MouseDown(event.X, event.Y);
+      // Shift held through a click is Shift+click, not a key to capture.
+      ForgetModifier(panel);
+      if (event.Button == 1) panel.Controls.MouseDown(event.X, event.Y, event.Clicks);
       break;
     case PlatformEventType::MouseUp:
       if (event.Button == 1) panel.Controls.MouseUp(event.X, event.Y);
       break;
     case PlatformEventType::MouseWheel: panel.Controls.MouseWheel(event.Wheel); break;
-    case PlatformEventType::TextInput: panel.Controls.TextInput(Utf8ToCp1250(event.Text)); break;
+    case PlatformEventType::TextInput:
+      // Ctrl with a letter is a shortcut; Ctrl+Alt is AltGr on some keyboards.
+      if (game.M.DXInput.KeyHeld(kVkControl) && !game.M.DXInput.KeyHeld(kVkMenu)) break;
+      panel.Controls.TextInput(Utf8ToCp1250(event.Text));
+      break;
     default: break;
   }
 }

@@ -18,6 +18,7 @@ struct OptionsPanel {
   WidgetSet Controls;
   bool Visible = false;
   uint16_t PendingModifier = 0;  // Shift, Ctrl or Alt pressed alone in a key edit
+  int PendingEdit = -1;          // the key edit it was pressed in
   bool PendingFullScreen = false;  // the display mode when it went down
   int CBTile = -1, CBRandomTile = -1, CBTransparent = -1;
   int CBMusic = -1, CBRandomMusic = -1, CBSfxOFF = -1, CBMusicOFF = -1;
@@ -43,13 +44,18 @@ void ShowSettingsOnPanel(TMain& game);
 // Draws the play screen behind the open panel again, showing a changed
 // theme without moving the game on.
 void RedrawBehindPanel(TMain& game);
+// The frame around the panel, its top edge at top, with "GAME OPTIONS" in
+// its caption plate (over play and on the menu's page alike).
+void DrawControlPanelFrame(TMain& game, int top);
 // Over whatever the screen drew, when the panel is shown.
 void DrawControlPanel(TMain& game);
 
 // Input while the panel is shown; true when the panel used it, so that the
 // game's key handler does not see the key.
-bool ControlPanelKeyDown(TMain& game, uint16_t key);
+bool ControlPanelKeyDown(TMain& game, uint16_t key, bool repeat);
 void ControlPanelKeyUp(TMain& game, uint16_t key);
 void ControlPanelInput(TMain& game, const PlatformEvent& event);
+// The window lost the focus: keys held are let go unseen.
+void ControlPanelReleaseKeys(TMain& game);
 
 }  // namespace plumix

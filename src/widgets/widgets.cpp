@@ -9,27 +9,9 @@
 namespace plumix {
 namespace {
 
-constexpr uint16_t kVkTab = 9, kVkEnd = 35, kVkHome = 36, kVkDelete = 46, kVkF4 = 115;
-
-// Keys that type a character: an edit keeps them from the game's key handler
-// (their characters arrive as typed text).
-bool TypingKey(uint16_t key) {
-  return key == kVkSpace || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') ||
-         (key >= 96 && key <= 111) || (key >= 186 && key <= 226) || key == 0x8A || key == 0x8E;
-}
+constexpr uint16_t kVkTab = 9, kVkEnd = 35, kVkHome = 36, kVkF4 = 115;
 
 }  // namespace
-
-std::string FilterTyped(std::string_view typed, bool digitsOnly) {
-  std::string out;
-  for (char c : typed) {
-    auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || b == 0x7F) continue;
-    if (digitsOnly && (b < '0' || b > '9')) continue;
-    out += c;
-  }
-  return out;
-}
 
 int WidgetSet::Add(Widget widget) {
   widgets_.push_back(std::move(widget));
@@ -211,77 +193,44 @@ bool WidgetSet::ComboKey(int index, uint16_t key, bool alt) {
   }
 }
 
-bool WidgetSet::EditKey(Widget& w, uint16_t key, bool shift) {
-  const size_t lo = std::min(w.Caret, w.Anchor), hi = std::max(w.Caret, w.Anchor);
-  auto moveTo = [&](size_t caret) {
-    w.Caret = caret;
-    if (!shift) w.Anchor = caret;
-  };
-  auto erase = [&](size_t from, size_t to) {
-    if (from >= to) return;
-    w.Text.erase(from, to - from);
-    w.Caret = w.Anchor = from;
-    if (w.OnChange) w.OnChange();
-  };
-  switch (key) {
-    case kVkLeft: moveTo(shift || lo == hi ? (w.Caret > 0 ? w.Caret - 1 : 0) : lo); return true;
-    case kVkRight:
-      moveTo(shift || lo == hi ? std::min(w.Text.size(), w.Caret + 1) : hi);
-      return true;
-    case kVkHome: moveTo(0); return true;
-    case kVkEnd: moveTo(w.Text.size()); return true;
-    case kVkBack: erase(lo == hi && lo > 0 ? lo - 1 : lo, hi); return true;
-    case kVkDelete: erase(lo, lo == hi ? std::min(w.Text.size(), hi + 1) : hi); return true;
-    default: return TypingKey(key);
-  }
+bool WidgetSet::KeyDown(uint16_t key, bool shift, bool alt) {
+  const bool seen = key < down_.size() && down_[key];
+  return KeyDown(key, KeyFlags{shift, down_[kVkControl], alt, seen});
 }
 
-bool WidgetSet::KeyDown(uint16_t key, bool shift, bool alt) {
+bool WidgetSet::KeyDown(uint16_t key, KeyFlags flags) {
+  if (key < down_.size()) down_[key] = true;
   if (open_ >= 0) {
-    if (ListKey(key, alt)) return true;
+    if (ListKey(key, flags.Alt)) return true;
   }
   if (key == kVkTab) {
-    MoveFocus(shift);
+    MoveFocus(flags.Shift);
     return true;
   }
   if (focus_ < 0) return false;
   Widget& w = At(focus_);
   if (w.OnKeyDown) return w.OnKeyDown(key);
   switch (w.Kind) {
-    case WidgetKind::Edit: return EditKey(w, key, shift);
-    case WidgetKind::ComboBox: return ComboKey(focus_, key, alt);
+    case WidgetKind::Edit: return EditKey(w, key, flags);
+    case WidgetKind::ComboBox: return ComboKey(focus_, key, flags.Alt);
     case WidgetKind::CheckBox:
       if (key != kVkSpace) return false;
+      // A held Space toggles once, not with every auto-repeat.
+      if (flags.Repeat) return true;
       w.Checked = !w.Checked;
       if (w.OnClick) w.OnClick();
       return true;
     case WidgetKind::Button:
       if (key != kVkSpace && key != kVkReturn) return false;
-      if (w.OnClick) w.OnClick();
+      if (!flags.Repeat && w.OnClick) w.OnClick();
       return true;
     default: return false;
   }
 }
 
 void WidgetSet::KeyUp(uint16_t key) {
+  if (key < down_.size()) down_[key] = false;
   if (focus_ >= 0 && At(focus_).OnKeyUp) At(focus_).OnKeyUp(key);
-}
-
-bool WidgetSet::TextInput(std::string_view cp1250) {
-  if (focus_ < 0 || open_ >= 0) return false;
-  Widget& w = At(focus_);
-  if (w.Kind != WidgetKind::Edit || w.OnKeyDown) return false;
-  std::string typed = FilterTyped(cp1250, w.DigitsOnly);
-  const size_t lo = std::min(w.Caret, w.Anchor), hi = std::max(w.Caret, w.Anchor);
-  // A text set from outside may already be longer than the limit: then no room.
-  const size_t kept = w.Text.size() - (hi - lo);
-  const size_t room = w.MaxLength == 0 ? typed.size() : kept >= w.MaxLength ? 0 : w.MaxLength - kept;
-  typed.resize(std::min(typed.size(), room));
-  if (typed.empty() && lo == hi) return true;
-  w.Text.replace(lo, hi - lo, typed);
-  w.Caret = w.Anchor = lo + typed.size();
-  if (w.OnChange) w.OnChange();
-  return true;
 }
 
 int WidgetSet::HitTest(int x, int y) const {
@@ -290,18 +239,6 @@ int WidgetSet::HitTest(int x, int y) const {
     if (TakesFocus(w) && w.Bounds.Contains(x, y)) return i;
   }
   return -1;
-}
-
-size_t WidgetSet::CaretFromX(const Widget& w, int x) const {
-  const int left = w.Bounds.Left + 4;
-  size_t best = 0;
-  int before = 0;
-  for (size_t n = 1; n <= w.Text.size(); ++n) {
-    const int after = TextWidth(std::string_view(w.Text).substr(0, n));
-    if (x - left >= (before + after) / 2) best = n;
-    before = after;
-  }
-  return best;
 }
 
 void WidgetSet::MouseMove(int x, int y) {
@@ -320,7 +257,7 @@ void WidgetSet::MouseMove(int x, int y) {
   }
 }
 
-bool WidgetSet::MouseDown(int x, int y) {
+bool WidgetSet::MouseDown(int x, int y, int clicks) {
   if (open_ >= 0) {
     const Rect list = ListRect();
     const int count = static_cast<int>(At(open_).Items.size());
@@ -346,6 +283,8 @@ bool WidgetSet::MouseDown(int x, int y) {
   pressed_ = hit;
   if (w.Kind == WidgetKind::ComboBox) {
     OpenDropDown(hit);
+  } else if (w.Kind == WidgetKind::Edit && clicks == 2) {
+    SelectWordAt(w, x);
   } else if (w.Kind == WidgetKind::Edit) {
     w.Caret = w.Anchor = CaretFromX(w, x);
     dragging_ = true;

@@ -4,6 +4,7 @@
 // The set owns the focus, the hover, the pressed control and the one open
 // list; the owner feeds it keys, typed text and the pointer, and hears back
 // through each control's events.
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "media/bitmap.h"
+#include "media/clipboard.h"
 #include "media/colour.h"
 
 namespace plumix {
@@ -51,6 +53,15 @@ struct Widget {
   std::function<void(uint16_t)> OnKeyUp;
 };
 
+// A key press as the controls need it: the modifiers held and whether it is
+// the keyboard's auto-repeat.
+struct KeyFlags {
+  bool Shift = false;
+  bool Ctrl = false;
+  bool Alt = false;
+  bool Repeat = false;
+};
+
 class WidgetSet {
  public:
   static constexpr const char* kFace = "MS Sans Serif";
@@ -85,12 +96,19 @@ class WidgetSet {
   Rect ListRect() const;
 
   // Each returns true when the set used the event; keys it leaves alone are
-  // the owner's (function keys, Enter and Escape outside an open list).
+  // the owner's (function keys, Enter and Escape outside an open list, Ctrl
+  // shortcuts an edit has no use for).
+  bool KeyDown(uint16_t key, KeyFlags flags);
+  // For an owner that tells Shift and Alt only: Ctrl and the auto-repeat as
+  // the set saw the keys go down and up.
   bool KeyDown(uint16_t key, bool shift, bool alt);
   void KeyUp(uint16_t key);
+  // Keys let go where the set could not see it (the window lost the focus).
+  void ReleaseKeys() { down_.reset(); }
   bool TextInput(std::string_view cp1250);
   void MouseMove(int x, int y);
-  bool MouseDown(int x, int y);
+  // clicks: 2 on the second press of a double click (a word is selected).
+  bool MouseDown(int x, int y, int clicks = 1);
   void MouseUp(int x, int y);
   // Scrolls an open list, or steps the focused choice box under the pointer.
   void MouseWheel(int steps);
@@ -100,9 +118,19 @@ class WidgetSet {
   void Draw(Bitmap& target);
   int TextWidth(std::string_view text) const;
 
+  // Cut, copy and paste go to this clipboard; without one, the set's own.
+  void UseClipboard(Clipboard* clipboard) { clipboard_ = clipboard; }
+  Clipboard& Clip() { return clipboard_ ? *clipboard_ : ownClipboard_; }
+
  private:
   bool TakesFocus(const Widget& w) const;
-  bool EditKey(Widget& w, uint16_t key, bool shift);
+  bool EditKey(Widget& w, uint16_t key, KeyFlags flags);
+  // The selection replaced by text (cut to the edit's limit); false when
+  // nothing changed.
+  bool ReplaceSelection(Widget& w, std::string text);
+  void Copy(const Widget& w);
+  void Paste(Widget& w);
+  void SelectWordAt(Widget& w, int x);
   bool ComboKey(int index, uint16_t key, bool alt);
   bool ListKey(uint16_t key, bool alt);
   void Pick(int index, int item);
@@ -111,6 +139,8 @@ class WidgetSet {
   void ScrollTo(int top, int count);
   void CloseAndPick(int item);
   size_t CaretFromX(const Widget& w, int x) const;
+  // The character under a point (the last one past the text's end).
+  size_t CharFromX(const Widget& w, int x) const;
   void DrawText(Bitmap& target, int x, int y, std::string_view text, Colour colour, Rect clip) const;
   void DrawWidget(Bitmap& target, int index);
   void DrawList(Bitmap& target);
@@ -124,10 +154,19 @@ class WidgetSet {
   int open_ = -1;
   int listTop_ = 0;
   int listHot_ = -1;
+  std::bitset<256> down_;  // keys the set saw go down and not up
+  Clipboard* clipboard_ = nullptr;
+  Clipboard ownClipboard_;
 };
 
 // An edit's text after typing: characters below a blank are dropped, a
 // digits-only edit keeps only digits, and the limit cuts the rest.
 std::string FilterTyped(std::string_view typed, bool digitsOnly);
+// Clipboard text (UTF-8) as an edit takes it: code page 1250 ('?' for what
+// it lacks), line breaks and tabs as one blank, line breaks at either end
+// and other control characters dropped. A digits-only edit takes digits
+// with blanks around them and nothing else: any other character makes the
+// result empty (the paste is refused).
+std::string PastedText(std::string_view utf8, bool digitsOnly);
 
 }  // namespace plumix

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/play_state.h"
 #include "media/gamepad.h"
 #include "settings/key_names.h"
 #include "support/harness.h"
@@ -9,10 +10,11 @@ namespace {
 
 using testing::Harness;
 
-// Synthetic controller events of pad 7, through the game's event dispatch.
+// Synthetic controller events of one pad (7 unless told), through the game's event dispatch.
 struct Pad {
-  explicit Pad(Harness& h) : H(h) {}
+  explicit Pad(Harness& h, int id = 7) : H(h), Id(id) {}
   Harness& H;
+  int Id;
   Gamepads Pads;
   void Send(const SDL_Event& e) {
     std::vector<PlatformEvent> events;
@@ -22,7 +24,7 @@ struct Pad {
   void Button(SDL_GameControllerButton button, bool down) {
     SDL_Event e{};
     e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
-    e.cbutton.which = 7;
+    e.cbutton.which = Id;
     e.cbutton.button = static_cast<uint8_t>(button);
     Send(e);
   }
@@ -33,7 +35,7 @@ struct Pad {
   void Axis(SDL_GameControllerAxis axis, int value) {
     SDL_Event e{};
     e.type = SDL_CONTROLLERAXISMOTION;
-    e.caxis.which = 7;
+    e.caxis.which = Id;
     e.caxis.axis = static_cast<uint8_t>(axis);
     e.caxis.value = static_cast<int16_t>(value);
     Send(e);
@@ -99,6 +101,52 @@ TEST(Gamepad, InPlayTheStickAndButtonsHoldTheInputStatesUntilLetGoOrUnplugged) {
   EXPECT_TRUE(game.QuitPrompt);
   pad.Tap(SDL_CONTROLLER_BUTTON_START);
   EXPECT_EQ(game.Shell.ScreenState, kGameOverScreen) << "Start answers the quit question with Y";
+}
+
+}  // namespace
+}  // namespace plumix
+
+namespace plumix {
+namespace {
+
+// Left stays held while any of the keyboard, a d-pad, a stick or another pad holds it.
+TEST(Gamepad, EachPadAndEachOfItsInputsHoldsItsOwnPress) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(testing::MakeTestAdventure(), 1);
+  h.RunFrames(kPrepareFrames + 5);
+  KeyboardReader& input = h.Game().M.DXInput;
+  auto left = [&] {
+    input.Sample();
+    return input.Has(InputLeft);
+  };
+  Pad one(h), two(h, 8);
+  one.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  one.Axis(SDL_CONTROLLER_AXIS_LEFTX, -20000);
+  one.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  EXPECT_TRUE(left()) << "the stick still holds Left";
+  one.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+  EXPECT_FALSE(left()) << "letting go of the stick lets go of Left";
+
+  one.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  two.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  one.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  EXPECT_TRUE(left()) << "the second pad still holds Left";
+  two.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  EXPECT_FALSE(left());
+
+  h.KeyDown(kVkLeft);
+  one.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  one.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  EXPECT_TRUE(left()) << "the keyboard still holds Left";
+  one.Axis(SDL_CONTROLLER_AXIS_LEFTX, -20000);
+  h.KeyUp(kVkLeft);
+  EXPECT_TRUE(left()) << "the stick still holds Left";
+  const int x = h.Game().Play.ElementQueue[0].X;
+  h.RunFrames(120);
+  EXPECT_LT(h.Game().Play.ElementQueue[0].X, x - 1) << "held past the first fall, out of the entry box";
+  one.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+  EXPECT_FALSE(left());
 }
 
 }  // namespace

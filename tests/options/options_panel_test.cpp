@@ -207,6 +207,125 @@ TEST(OptionsPanel, EditsKeepTheirLimitsAndTypeCodePage1250) {
   EXPECT_GT(game.Play.ElementQueue[0].X, x + 1);
 }
 
+TEST(OptionsPanel, AModifierHeldForATabIntoAKeyEditIsNotCaptured) {
+  Harness h;
+  TMain& game = OpenOverPlay(h);
+  OptionsPanel& p = game.ControlPanel;
+  const SettingsRecord before = game.Settings;
+  for (uint16_t modifier : {kVkShift, kVkControl, kVkMenu}) {
+    ClickOn(h, p.SetRight);
+    Chord(h, modifier, kVkTab);
+    // Shift+Tab goes back to Left; Ctrl+Tab and Alt+Tab on to Rotate.
+    EXPECT_EQ(p.Controls.Focus(), modifier == kVkShift ? p.SetLeft : p.SetRotate) << modifier;
+  }
+  EXPECT_EQ(game.Settings.KeyLeft, before.KeyLeft);
+  EXPECT_EQ(game.Settings.KeyRight, before.KeyRight);
+  EXPECT_EQ(game.Settings.KeyRotate, before.KeyRotate);
+  EXPECT_EQ(Control(game, p.SetRotate).Text, before.KeyRotate);
+}
+
+TEST(OptionsPanel, KeysPressedOnThePanelDoNotActOnPlayAfterItCloses) {
+  Harness h;
+  h.WarmUp();
+  h.StartLevel(MakeTestAdventure(1), 1);
+  // Past the first fall, out of the entry box, where the element can go sideways.
+  h.RunFrames(kPrepareFrames + 100);
+  h.Press(kVkF1);
+  TMain& game = h.Game();
+  OptionsPanel& p = game.ControlPanel;
+  ASSERT_TRUE(game.OptionsOpen);
+  const int x = game.Play.ElementQueue[0].X;
+  ClickOn(h, p.SetName);
+  h.Press(kVkLeft);  // the name's caret
+  p.Controls.SetFocus(p.CBTile);
+  h.Press(kVkUp);  // the tile choice
+  h.Press(kVkF4);
+  h.Press(kVkDown);  // in the open list
+  h.Press(kVkEscape);
+  p.Controls.SetFocus(p.CBRandomTile);
+  h.Press(kVkRight);  // a check box has no use for it, but it was meant for the panel
+  h.Press(kVkF1);
+  ASSERT_FALSE(game.OptionsOpen);
+  h.RunFrames(1);
+  EXPECT_EQ(game.Play.ElementQueue[0].X, x) << "Left moved the name's caret only, Right nothing";
+  EXPECT_FALSE(game.Play.RotateHeld) << "Up picked a tile only";
+  EXPECT_FALSE(game.Play.DownHeld) << "Down stepped the list only";
+  // A key pressed afresh in play counts again.
+  h.Press(kVkLeft);
+  h.RunFrames(1);
+  EXPECT_EQ(game.Play.ElementQueue[0].X, x - 1);
+}
+
+TEST(OptionsPanel, AHeldSpaceTogglesACheckBoxOnceNotWithEveryRepeat) {
+  Harness h;
+  TMain& game = OpenOverPlay(h);
+  OptionsPanel& p = game.ControlPanel;
+  p.Controls.SetFocus(p.CBRandomTile);
+  const bool was = game.Settings.RandomTile;
+  SoundLog sounds(game);
+  h.KeyDown(kVkSpace);
+  for (int i = 0; i < 3; ++i) game.Dispatch({PlatformEventType::KeyDown, kVkSpace, true});
+  h.KeyUp(kVkSpace);
+  EXPECT_EQ(game.Settings.RandomTile, !was);
+  EXPECT_EQ(sounds.Started("Options_Checkbox_Click"), 1);
+}
+
+TEST(OptionsPanel, ALetterTypedOverASelectedSpeedIsRefusedAndTheSpeedKept) {
+  Harness h;
+  TMain& game = OpenOverPlay(h);
+  OptionsPanel& p = game.ControlPanel;
+  const std::string speed = game.Settings.DropSpeed;
+  ASSERT_FALSE(speed.empty());
+  ClickOn(h, p.SetDropSpeed);
+  h.Press(kVkHome);
+  Chord(h, kVkShift, kVkEnd);
+  SoundLog sounds(game);
+  h.Type("x");
+  EXPECT_EQ(Control(game, p.SetDropSpeed).Text, speed);
+  EXPECT_EQ(game.Settings.DropSpeed, speed);
+  EXPECT_EQ(sounds.Started("Options_Type_Letter"), 0);
+  h.Type("7");
+  EXPECT_EQ(game.Settings.DropSpeed, "7") << "a digit still replaces the selection";
+}
+
+// The widget set's own tests hold the word and clipboard rules; these check
+// that the panel passes Ctrl, the clipboard and the double click on.
+TEST(OptionsPanel, EditsTakeCtrlKeysTheClipboardAndDoubleClicks) {
+  Harness h;
+  TMain& game = OpenOverPlay(h);
+  OptionsPanel& p = game.ControlPanel;
+  ClickOn(h, p.SetName);
+  Chord(h, kVkControl, kVkA);
+  h.Type("Bob");
+  EXPECT_EQ(game.Settings.PlayerName, "Bob") << "a new name replaces the old one";
+  game.M.DXClipboard.SetText("\xC4\x8C\xC3\xA1p\n");  // "Čáp" and a line end
+  Chord(h, kVkControl, 'V');
+  EXPECT_EQ(game.Settings.PlayerName, "Bob\xC8\xE1p");
+  h.Type(" two");
+  PlatformEvent press{PlatformEventType::MouseDown};
+  const Rect name = Control(game, p.SetName).Bounds;
+  press.X = name.Left + 8;
+  press.Y = (name.Top + name.Bottom) / 2;
+  press.Button = 1;
+  press.Clicks = 2;
+  game.Dispatch(press);
+  press.Type = PlatformEventType::MouseUp;
+  game.Dispatch(press);
+  Chord(h, kVkControl, 'X');
+  EXPECT_EQ(game.M.DXClipboard.Text(), "Bob\xC4\x8C\xC3\xA1p") << "the double-clicked word, in UTF-8";
+  EXPECT_EQ(game.Settings.PlayerName, " two");
+
+  ClickOn(h, p.SetLRSpeed);
+  Chord(h, kVkControl, kVkA);
+  const std::string speed = game.Settings.LRSpeed;
+  game.M.DXClipboard.SetText("12a");
+  Chord(h, kVkControl, 'V');
+  EXPECT_EQ(game.Settings.LRSpeed, speed) << "a paste with a letter is refused whole";
+  game.M.DXClipboard.SetText(" 40\r\n");
+  Chord(h, kVkControl, 'V');
+  EXPECT_EQ(game.Settings.LRSpeed, "40");
+}
+
 TEST(OptionsPanel, TabWalksTheControlsInOrderBothWays) {
   Harness h;
   TMain& game = OpenOverPlay(h);

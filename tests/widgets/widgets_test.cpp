@@ -1,6 +1,7 @@
 // The widget set on its own: a choice box longer than its list.
 #include <gtest/gtest.h>
 
+#include "media/clipboard.h"
 #include "media/input.h"
 #include "media/text.h"
 #include "widgets/widgets.h"
@@ -8,7 +9,7 @@
 namespace plumix {
 namespace {
 
-constexpr uint16_t kVkEnd = 35, kVkHome = 36, kVkF4 = 115;
+constexpr uint16_t kVkEnd = 35, kVkHome = 36, kVkDelete = 46, kVkF4 = 115;
 
 TEST(Widgets, ALongListScrollsWithItsHotItemAndByItsScrollBar) {
   Fonts fonts;
@@ -62,6 +63,76 @@ TEST(Widgets, AnOverlongTextTakesNoMoreTyping) {
   set.KeyDown(kVkEnd, false, false);
   set.TextInput("78");
   EXPECT_EQ(set.At(index).Text, "123456");
+}
+
+}  // namespace
+}  // namespace plumix
+
+namespace plumix {
+namespace {
+
+// Words of code page 1250 ("Žluť kůň, hop"), the clipboard in UTF-8, the
+// limit on pastes, and Ctrl followed from the keys (as the editor sends them).
+TEST(Widgets, EditsWorkByWordAndThroughTheClipboard) {
+  Fonts fonts;
+  WidgetSet set(fonts);
+  Clipboard clip(false);
+  set.UseClipboard(&clip);
+  Widget edit;
+  edit.Kind = WidgetKind::Edit;
+  edit.Bounds = Rect{10, 10, 200, 31};
+  edit.MaxLength = 16;
+  const int e = set.Add(edit);
+  Widget& w = set.At(e);
+  set.SetText(e, "\x8Elu\x9D k\xF9\xF2, hop");
+  set.SetFocus(e);
+  const KeyFlags ctrl{false, true, false, false}, shiftCtrl{true, true, false, false};
+  std::vector<size_t> stops;
+  for (int i = 0; i < 4; ++i) {
+    set.KeyDown(kVkLeft, ctrl);
+    stops.push_back(w.Caret);
+  }
+  EXPECT_EQ(stops, (std::vector<size_t>{10, 8, 5, 0})) << "Ctrl+Left: word, comma, word, start";
+  set.KeyDown(kVkRight, shiftCtrl);
+  set.KeyDown(kVkRight, shiftCtrl);
+  EXPECT_EQ(w.Anchor, 0u);
+  EXPECT_EQ(w.Caret, 8u) << "Shift+Ctrl+Right selects two words";
+  set.KeyDown('X', ctrl);
+  EXPECT_EQ(clip.Text(), "\xC5\xBDlu\xC5\xA5 k\xC5\xAF\xC5\x88");
+  EXPECT_EQ(w.Text, ", hop");
+  set.KeyDown(kVkEnd, KeyFlags{});
+  set.KeyDown('V', ctrl);
+  EXPECT_EQ(w.Text, ", hop\x8Elu\x9D k\xF9\xF2");
+  set.KeyDown(kVkBack, ctrl);
+  EXPECT_EQ(w.Text, ", hop\x8Elu\x9D ") << "Ctrl+Backspace takes the word before the caret";
+  set.KeyDown(kVkHome, KeyFlags{});
+  set.KeyDown(kVkDelete, ctrl);
+  EXPECT_EQ(w.Text, "hop\x8Elu\x9D ") << "Ctrl+Delete takes the comma and its blank";
+
+  // A double click selects the word under the pointer.
+  set.MouseDown(10 + 4 + set.TextWidth("ho"), 20, 2);
+  EXPECT_EQ(std::min(w.Anchor, w.Caret), 0u);
+  EXPECT_EQ(std::max(w.Anchor, w.Caret), 7u);
+
+  // Lines pasted become one, cut at the limit; what code page 1250 lacks is '?'.
+  clip.SetText("line one\r\nline \xE2\x9C\x93\n");
+  set.KeyDown('A', ctrl);
+  set.KeyDown('V', ctrl);
+  EXPECT_EQ(w.Text, "line one line ?");
+  clip.SetText("\n1234567890 1234567890");
+  set.KeyDown('A', ctrl);
+  set.KeyDown('V', ctrl);
+  EXPECT_EQ(w.Text, "1234567890 12345");
+
+  // The editor tells Shift and Alt only: the set follows Ctrl itself.
+  set.KeyDown(kVkControl, false, false);
+  set.KeyDown('A', false, false);
+  EXPECT_EQ(w.Anchor, 0u);
+  EXPECT_EQ(w.Caret, 16u);
+  set.KeyUp(kVkControl);
+  set.KeyDown(kVkEnd, false, false);
+  set.KeyDown('A', false, false);
+  EXPECT_EQ(w.Anchor, w.Caret) << "without Ctrl, A selects nothing";
 }
 
 }  // namespace

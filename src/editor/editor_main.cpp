@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("plumix-editor %s\n", PLUMIX_VERSION);
+      std::puts("plumix-editor (Plumix Adventure) " PLUMIX_VERSION);
       return 0;
     }
     if (std::strcmp(argv[i], "--fullscreen") == 0) {

@@ -116,7 +116,7 @@ TEST_F(EditorTools, TheProofRunsInTheBackgroundOnACopyAndEscapeStopsIt) {
   m.Current().Title = "Renamed";
   ASSERT_TRUE(editor.FinishProof());
   ASSERT_EQ(editor.ProofLines.size(), 3u) << editor.Status;
-  EXPECT_NE(editor.ProofLines[0].find("level   1"), std::string::npos) << editor.ProofLines[0];
+  EXPECT_NE(editor.ProofLines[0].find("level 1 "), std::string::npos) << editor.ProofLines[0];
   EXPECT_NE(editor.ProofLines[1].find("Second"), std::string::npos) << editor.ProofLines[1];
   EXPECT_NE(editor.Status.find("Proved"), std::string::npos) << editor.Status;
   EXPECT_EQ(editor.ProofWins[2], "3/3");

@@ -45,6 +45,11 @@ TEST_F(EditorTools, TheFileChooserListsAdventuresTypesAheadAndOpensOnADoubleClic
   Key(kVkBack);  // the name is empty: up a folder
   EXPECT_EQ(editor.Files.Folder().filename(), "Adventures");
 
+  // Enter opens what the typing selected.
+  Type("cry");
+  Key(kVkReturn);
+  EXPECT_EQ(editor.Model.Path.filename(), "CrystalCaverns.paf") << editor.Files.Message();
+  Ctrl('O');
   // A double click on a row opens it; two clicks far apart in time only select.
   const int rowY = 120 + 56 + 2 + 2 * FileDialog::kRowHeight + 5;  // the third row
   Click(600, rowY);

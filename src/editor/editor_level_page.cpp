@@ -84,6 +84,13 @@ void Editor::BuildLevelPage() {
                      "Where elements enter the board");
   // The element kinds: a box and the shape's picture each, with All and None.
   const int page = static_cast<int>(EditorPage::Level);
+  Button(page, "Rules to all levels", {kSideX + 120, kElementsTop + 3 * kKindHeight + 8 + 6 * 18 + 6, kSideRight,
+                                       kElementsTop + 3 * kKindHeight + 8 + 6 * 18 + 28},
+         [this] {
+           Model.RulesToAllLevels();
+           SetStatus("Every level has this level's rules now (Ctrl+Z takes it back)", false);
+         },
+         "This page's settings for every level; boards, titles and entries stay");
   Button(page, "All", {kSideX + 160, kElementsTop - 24, kSideX + 200, kElementsTop - 4}, [this] {
     Model.Change();
     for (int k = 1; k <= kElementKinds; ++k) Model.Current().Elements[k] = 1;

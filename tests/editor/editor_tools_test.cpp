@@ -175,3 +175,28 @@ TEST_F(EditorTools, TestPlayPausesWithThePlayersPauseKey) {
 
 }  // namespace
 }  // namespace plumix
+
+namespace plumix {
+namespace {
+
+TEST(EditorModel, OneLevelsRulesGoToEveryLevelButNotItsBoardOrTitle) {
+  EditorModel m;
+  m.AddLevel();
+  m.Current().Title = "Two";
+  const LevelRecord second = m.Current();
+  m.SelectLevel(1);
+  m.Current().TimeToFinish = 600;
+  m.Current().Elements[3] = 0;
+  m.Current().Board[5][5].Code = kEdge;
+  m.RulesToAllLevels();
+  const LevelRecord& two = m.Adventure.Levels[2];
+  EXPECT_EQ(two.TimeToFinish, 600);
+  EXPECT_EQ(two.Elements[3], 0);
+  EXPECT_EQ(two.Title, "Two");
+  EXPECT_EQ(two.Board, second.Board);
+  m.Undo();
+  EXPECT_EQ(m.Adventure.Levels[2], second);
+}
+
+}  // namespace
+}  // namespace plumix

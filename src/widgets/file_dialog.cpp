@@ -45,7 +45,15 @@ void FileDialog::Show(Mode mode, std::string caption, fs::path folder, std::stri
   set_->SetText(name_, Utf8ToCp1250(name));
   // The name is selected, so that typing replaces it.
   set_->At(name_).Anchor = 0;
+  folder_.clear();
+  entries_.clear();
   GoTo(folder);
+  // A folder gone since: the first place instead, with the reason still shown.
+  if (folder_.empty() && !Places.empty()) {
+    const std::string why = message_;
+    GoTo(Places.front().Folder);
+    message_ = why;
+  }
   if (!name.empty()) TypeAhead();
 }
 

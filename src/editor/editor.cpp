@@ -367,7 +367,7 @@ void Editor::DrawSide(const std::vector<AdventureProblem>& all) {
   const std::string head = "Level " + std::to_string(Model.Level) + " of " + std::to_string(Model.LevelCount()) +
                            (Model.Dirty ? "  *" : "");
   Text(kSideX + 30, 38, head, kWhite, 14);
-  int y = kWarningsTop;
+  int y = kWarningsTop + ProofBarHeight();
   for (const AdventureProblem& p : all) {
     if (p.Level == Model.Level) y = Wrapped(y, kWarningsBottom, "! " + p.Field + ": " + p.Message, kYellow);
   }

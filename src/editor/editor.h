@@ -138,6 +138,7 @@ class Editor {
   void DrawSide(const std::vector<AdventureProblem>& problems);
   void DrawTooltip();
   void DrawProof();
+  int ProofBarHeight() const;  // room the proof's bar takes above the warnings
   const std::vector<AdventureProblem>& Problems();
   void DrawHelp();
   void PollProof();

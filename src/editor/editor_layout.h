@@ -11,7 +11,7 @@ namespace plumix {
 constexpr int kSideX = 768;  // the right-hand panel
 constexpr int kSideRight = 1018;
 constexpr int kPageTop = 64;
-constexpr int kWarningsTop = 600;
+constexpr int kWarningsTop = 620;
 constexpr int kWarningsBottom = 712;
 constexpr int kStatusTop = 716;
 constexpr int kStatusBottom = 766;

@@ -24,7 +24,10 @@ std::vector<std::string> Numbers(int from, int to) {
 
 int32_t ParseNumber(const std::string& text, int32_t limit) {
   long long value = 0;
-  for (char c : text) value = std::min<long long>(value * 10 + (c - '0'), limit);
+  for (char c : text) {
+    // A stored value shown as it is may carry a minus sign; typing gives only digits.
+    if (c >= '0' && c <= '9') value = std::min<long long>(value * 10 + (c - '0'), limit);
+  }
   return static_cast<int32_t>(value);
 }
 
@@ -63,18 +66,16 @@ void Editor::BuildLevelPage() {
   LevelField(
       "Lines a speed", y += 24, true, 6,
       [this](const std::string& t) { Model.Current().LinesToIncreaseSpeed = ParseNumber(t, 999999); },
-      [this] {
-        const int32_t lines = Model.Current().LinesToIncreaseSpeed;
-        return std::to_string(lines == kSpeedNeverRises ? 0 : std::max(0, lines));
-      },
+      // What the file holds, even out of range (the check names it): never a tidier number.
+      [this] { return std::to_string(Model.Current().LinesToIncreaseSpeed); },
       "Lines between two speeds; 0: the speed never rises");
   LevelField("Lines to finish", y += 24, true, 6,
              [this](const std::string& t) { Model.Current().LinesToFinish = ParseNumber(t, 999999); },
-             [this] { return std::to_string(std::max(0, Model.Current().LinesToFinish)); },
+             [this] { return std::to_string(Model.Current().LinesToFinish); },
              "Lines that win the level");
   LevelField("Time to finish", y += 24, true, 6,
              [this](const std::string& t) { Model.Current().TimeToFinish = ParseNumber(t, 999999); },
-             [this] { return std::to_string(std::max(0, Model.Current().TimeToFinish)); },
+             [this] { return std::to_string(Model.Current().TimeToFinish); },
              "Seconds the player has");
   entryColumn_ = Choice("Entry column", y += 24, Numbers(1, kMaxEntry),
                         [this](int i) { Model.SetEntry(i + 1, Model.Current().EntryRow); },
@@ -84,6 +85,13 @@ void Editor::BuildLevelPage() {
                      "Where elements enter the board");
   // The element kinds: a box and the shape's picture each, with All and None.
   const int page = static_cast<int>(EditorPage::Level);
+  Button(page, "Rules to all levels", {kSideX + 120, kElementsTop + 3 * kKindHeight + 8 + 6 * 18 + 6, kSideRight,
+                                       kElementsTop + 3 * kKindHeight + 8 + 6 * 18 + 28},
+         [this] {
+           Model.RulesToAllLevels();
+           SetStatus("Every level has this level's rules now (Ctrl+Z takes it back)", false);
+         },
+         "This page's settings for every level; boards, titles and entries stay");
   Button(page, "All", {kSideX + 160, kElementsTop - 24, kSideX + 200, kElementsTop - 4}, [this] {
     Model.Change();
     for (int k = 1; k <= kElementKinds; ++k) Model.Current().Elements[k] = 1;

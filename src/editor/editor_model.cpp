@@ -334,6 +334,26 @@ bool EditorModel::MoveLevel(int delta) {
   return true;
 }
 
+void EditorModel::RulesToAllLevels() {
+  Change();
+  const LevelRecord from = Current();
+  for (int k = 1; k <= LevelCount(); ++k) {
+    LevelRecord& to = Adventure.Levels[k];
+    to.LevelType = from.LevelType;
+    to.DisasterKind = from.DisasterKind;
+    to.DisasterFrequency = from.DisasterFrequency;
+    to.SpecialsFrequency = from.SpecialsFrequency;
+    to.StartSpeed = from.StartSpeed;
+    to.MaximalSpeed = from.MaximalSpeed;
+    to.NextElements = from.NextElements;
+    to.LinesToIncreaseSpeed = from.LinesToIncreaseSpeed;
+    to.LinesToFinish = from.LinesToFinish;
+    to.TimeToFinish = from.TimeToFinish;
+    to.Elements = from.Elements;
+    to.Specials = from.Specials;
+  }
+}
+
 void EditorModel::SelectLevel(int level) { Level = std::clamp(level, 1, LevelCount()); }
 
 }  // namespace plumix

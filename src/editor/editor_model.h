@@ -85,6 +85,9 @@ class EditorModel {
   bool DeleteLevel();
   bool MoveLevel(int delta);
   void SelectLevel(int level);
+  // The level on show's rules (type, frequencies, speeds, lines, time, kinds
+  // and specials) for every played level; boards, titles and entries stay.
+  void RulesToAllLevels();
 
  private:
   struct Snapshot {

@@ -87,7 +87,12 @@ void Editor::PollProof() {
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);) {
     if (line == "stopped") continue;
-    ProofLines.push_back(line);
+    // The panel is narrow: a level's line up to its elements, blanks run together.
+    std::string shown;
+    for (char c : line.substr(0, line.find(','))) {
+      if (c != ' ' || (!shown.empty() && shown.back() != ' ')) shown += c;
+    }
+    ProofLines.push_back(shown);
     // "level  12 <title> 2/3  ...": the count follows the title's 30 columns.
     int level = 0;
     if (std::sscanf(line.c_str(), "level %d", &level) == 1 && line.size() > 41) {
@@ -131,14 +136,16 @@ void Editor::CancelProof() {
 void Editor::DrawProof() {
   if (!proof_) return;
   Bitmap& surface = game_.M.DXDraw.Surface();
-  const Rect bar{kSideX, kWarningsTop - 26, kSideRight, kWarningsTop - 12};
+  const Rect bar{kSideX, kWarningsTop, kSideRight, kWarningsTop + 14};
   const double done = static_cast<double>(proof_->Done) / std::max(1, proof_->Total.load());
   FillRect(surface, bar, kBlack);
   FillRect(surface, {bar.Left + 1, bar.Top + 1, bar.Left + 1 + static_cast<int>((bar.Width() - 2) * done), bar.Bottom - 1},
            kGreen);
-  Text(kSideX, bar.Top - 15, proof_->Level > 0 ? "Proving level " + std::to_string(proof_->Level) + " (Escape stops)"
+  Text(kSideX + 4, bar.Top, proof_->Level > 0 ? "Proving level " + std::to_string(proof_->Level) + " (Escape stops)"
                                                : "Proving every level (Escape stops)",
        kWhite, 10);
 }
+
+int Editor::ProofBarHeight() const { return proof_ ? 18 : 0; }
 
 }  // namespace plumix

@@ -45,7 +45,15 @@ void FileDialog::Show(Mode mode, std::string caption, fs::path folder, std::stri
   set_->SetText(name_, Utf8ToCp1250(name));
   // The name is selected, so that typing replaces it.
   set_->At(name_).Anchor = 0;
+  folder_.clear();
+  entries_.clear();
   GoTo(folder);
+  // A folder gone since: the first place instead, with the reason still shown.
+  if (folder_.empty() && !Places.empty()) {
+    const std::string why = message_;
+    GoTo(Places.front().Folder);
+    message_ = why;
+  }
   if (!name.empty()) TypeAhead();
 }
 
@@ -159,15 +167,20 @@ void FileDialog::Accept() {
     }
     return;
   }
-  const fs::path typed = fs::path(name).is_absolute() ? fs::path(name) : folder_ / name;
+  fs::path typed = fs::path(name).is_absolute() ? fs::path(name) : folder_ / name;
   std::error_code ec;
+  // Opening, the entry the typing selected is meant, as far as the typing went.
+  if (mode_ == Mode::Open && selected_ >= 0 && !fs::exists(typed, ec) && !fs::exists(typed.string() + extension_, ec)) {
+    const Entry& entry = entries_[static_cast<size_t>(selected_)];
+    if (Lower(entry.Name).rfind(Lower(name), 0) == 0) typed = folder_ / entry.Name;
+  }
   if (fs::is_directory(typed, ec)) {
     GoTo(typed);
     set_->SetText(name_, "");
     return;
   }
   fs::path file = typed;
-  if (!EndsWith(name, extension_)) file += extension_;
+  if (!EndsWith(typed.filename().string(), extension_)) file += extension_;
   if (mode_ == Mode::Open && !fs::exists(file, ec)) {
     message_ = "There is no file " + file.filename().string() + " here.";
     return;

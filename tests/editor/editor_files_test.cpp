@@ -2,6 +2,8 @@
 // designer chose: driven on screen, by the keys and the questions it asks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "adventure/adventure_file.h"
 #include "editor_fixture.h"
 #include "media/files.h"
@@ -220,6 +222,13 @@ TEST_F(EditorFiles, FieldsShowWhatIsStoredUndoAFieldEditAtOnceAndLeaveTheShortcu
   EXPECT_FALSE(editor.Status.empty());
   Click(5, 5);
   EXPECT_TRUE(editor.Status.empty());
+  // The element kinds: None, then All.
+  Click(980, 366);
+  EXPECT_EQ(std::count(editor.Model.Current().Elements.begin() + 1, editor.Model.Current().Elements.end(), 0),
+            kElementKinds);
+  Click(940, 366);
+  EXPECT_EQ(std::count(editor.Model.Current().Elements.begin() + 1, editor.Model.Current().Elements.end(), 1),
+            kElementKinds);
 }
 
 }  // namespace

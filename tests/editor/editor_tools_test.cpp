@@ -45,6 +45,11 @@ TEST_F(EditorTools, TheFileChooserListsAdventuresTypesAheadAndOpensOnADoubleClic
   Key(kVkBack);  // the name is empty: up a folder
   EXPECT_EQ(editor.Files.Folder().filename(), "Adventures");
 
+  // Enter opens what the typing selected.
+  Type("cry");
+  Key(kVkReturn);
+  EXPECT_EQ(editor.Model.Path.filename(), "CrystalCaverns.paf") << editor.Files.Message();
+  Ctrl('O');
   // A double click on a row opens it; two clicks far apart in time only select.
   const int rowY = 120 + 56 + 2 + 2 * FileDialog::kRowHeight + 5;  // the third row
   Click(600, rowY);
@@ -116,7 +121,7 @@ TEST_F(EditorTools, TheProofRunsInTheBackgroundOnACopyAndEscapeStopsIt) {
   m.Current().Title = "Renamed";
   ASSERT_TRUE(editor.FinishProof());
   ASSERT_EQ(editor.ProofLines.size(), 3u) << editor.Status;
-  EXPECT_NE(editor.ProofLines[0].find("level   1"), std::string::npos) << editor.ProofLines[0];
+  EXPECT_NE(editor.ProofLines[0].find("level 1 "), std::string::npos) << editor.ProofLines[0];
   EXPECT_NE(editor.ProofLines[1].find("Second"), std::string::npos) << editor.ProofLines[1];
   EXPECT_NE(editor.Status.find("Proved"), std::string::npos) << editor.Status;
   EXPECT_EQ(editor.ProofWins[2], "3/3");
@@ -166,6 +171,31 @@ TEST_F(EditorTools, TestPlayPausesWithThePlayersPauseKey) {
   Key('P');
   EXPECT_FALSE(h.Game().Paused);
   EXPECT_TRUE(editor.Playing);
+}
+
+}  // namespace
+}  // namespace plumix
+
+namespace plumix {
+namespace {
+
+TEST(EditorModel, OneLevelsRulesGoToEveryLevelButNotItsBoardOrTitle) {
+  EditorModel m;
+  m.AddLevel();
+  m.Current().Title = "Two";
+  const LevelRecord second = m.Current();
+  m.SelectLevel(1);
+  m.Current().TimeToFinish = 600;
+  m.Current().Elements[3] = 0;
+  m.Current().Board[5][5].Code = kEdge;
+  m.RulesToAllLevels();
+  const LevelRecord& two = m.Adventure.Levels[2];
+  EXPECT_EQ(two.TimeToFinish, 600);
+  EXPECT_EQ(two.Elements[3], 0);
+  EXPECT_EQ(two.Title, "Two");
+  EXPECT_EQ(two.Board, second.Board);
+  m.Undo();
+  EXPECT_EQ(m.Adventure.Levels[2], second);
 }
 
 }  // namespace

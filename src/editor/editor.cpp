@@ -204,7 +204,11 @@ void Editor::Event(const PlatformEvent& event) {
   }
   if (event.Type == PlatformEventType::KeyDown) game_.M.DXInput.KeyDown(event.Key);
   if (event.Type == PlatformEventType::KeyUp) game_.M.DXInput.KeyUp(event.Key);
-  if (event.Type == PlatformEventType::FocusLost) game_.M.DXInput.ReleaseAll();
+  if (event.Type == PlatformEventType::FocusLost) {
+    // Keys let go in another window never arrive: Ctrl must not stay held.
+    game_.M.DXInput.ReleaseAll();
+    controls_.ReleaseKeys();
+  }
   const bool shift = game_.M.DXInput.KeyHeld(kVkShift);
   const uint32_t now = game_.Time.Millis();
   if (event.Type == PlatformEventType::MouseMove) {
@@ -244,7 +248,7 @@ void Editor::Event(const PlatformEvent& event) {
     case PlatformEventType::MouseDown:
       if (controls_.OpenList() >= 0 || controls_.HitTest(event.X, event.Y) >= 0) {
         if (controls_.HitTest(event.X, event.Y) != controls_.Focus()) typingIn_ = -1;
-        if (event.Button == 1) controls_.MouseDown(event.X, event.Y);
+        if (event.Button == 1) controls_.MouseDown(event.X, event.Y, event.Clicks);
       } else {
         controls_.SetFocus(-1);
         typingIn_ = -1;

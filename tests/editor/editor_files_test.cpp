@@ -229,6 +229,20 @@ TEST_F(EditorFiles, FieldsShowWhatIsStoredUndoAFieldEditAtOnceAndLeaveTheShortcu
   Click(940, 366);
   EXPECT_EQ(std::count(editor.Model.Current().Elements.begin() + 1, editor.Model.Current().Elements.end(), 1),
             kElementKinds);
+  // A double click on a field selects its word, so typing replaces it.
+  replace(78);
+  Type("abc");
+  Click(1010, 78);
+  PlatformEvent twice;
+  twice.Type = PlatformEventType::MouseDown;
+  twice.X = 1010;
+  twice.Y = 78;
+  twice.Button = 1;
+  twice.Clicks = 2;
+  editor.Event(twice);
+  Send(PlatformEventType::MouseUp, 1010, 78);
+  Type("x");
+  EXPECT_EQ(editor.Model.Current().Title, "x");
 }
 
 }  // namespace

@@ -19,12 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FreshDir;
+using testing::PutText;
 using testing::ReadBytes;
-
-void PutText(std::vector<uint8_t>& bytes, size_t offset, const std::string& text) {
-  bytes[offset] = static_cast<uint8_t>(text.size());
-  for (size_t i = 0; i < text.size(); ++i) bytes[offset + 1 + i] = static_cast<uint8_t>(text[i]);
-}
 
 // A record as another program could have written it, byte by byte.
 std::vector<uint8_t> HandBuiltSettings() {

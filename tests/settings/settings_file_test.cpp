@@ -75,6 +75,12 @@ TEST(SettingsRecord, ReadsEveryFieldAtItsOffset) {
   EXPECT_TRUE(s.TiledBackground);
   EXPECT_FALSE(s.MusicOff);
   EXPECT_TRUE(s.SfxOff);
+  std::vector<uint8_t> other = HandBuiltSettings();
+  for (size_t i = 531; i <= 537; ++i) other[i] = 2;
+  const SettingsRecord on = *ParseSettings(other).Value;
+  EXPECT_TRUE(on.RandomTile && on.RandomCube && on.RandomEdge && on.RandomTrack && on.TiledBackground &&
+              on.MusicOff && on.SfxOff)
+      << "a switch is on for any byte but 0";
 }
 
 TEST(SettingsRecord, WritesTheSameBytesItRead) {

@@ -127,8 +127,8 @@ MUTANTS = [
     # Key capture
     ("alt-taken-at-once", "src/options/options_panel.cpp", KEYS,
      "return key == kVkShift || key == kVkControl || key == kVkMenu; }", "return key == kVkShift || key == kVkControl; }"),
-    ("alt-enter-captured", "src/options/options_panel.cpp", KEYS,
-     "    if (panel.PendingFullScreen != game.M.DXDraw.FullScreen()) return;\n", ""),
+    ("f1-captured", "src/options/options_panel.cpp", KEYS,
+     "    } else if (key == kVkF1) {\n      BtnSaveClick(game);", "    } else if (false) {\n      BtnSaveClick(game);"),
     ("action-keys-swapped", "src/settings/settings_file.cpp", KEYS,
      "{&settings.KeyAction, InputButton1},   {&settings.KeySpeedUp, InputButton2},",
      "{&settings.KeyAction, InputButton2},   {&settings.KeySpeedUp, InputButton1},"),

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace plumix::testing {
 
 constexpr size_t kPafSize = 191480;
@@ -16,11 +18,6 @@ constexpr size_t kPafSize = 191480;
 inline size_t LevelAt(int k) { return 116 + 1892 * static_cast<size_t>(k - 1); }
 inline size_t CellAt(int k, int x, int y) { return LevelAt(k) + 56 + 60 * (x - 1) + 2 * (y - 1); }
 inline size_t EntryAt(int i) { return 189316 + 36 * static_cast<size_t>(i - 1); }
-
-inline void PutText(std::vector<uint8_t>& b, size_t offset, const std::string& text) {
-  b[offset] = static_cast<uint8_t>(text.size());
-  for (size_t i = 0; i < text.size(); ++i) b[offset + 1 + i] = static_cast<uint8_t>(text[i]);
-}
 
 inline void PutI32(std::vector<uint8_t>& b, size_t offset, int32_t value) {
   auto v = static_cast<uint32_t>(value);

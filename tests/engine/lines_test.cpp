@@ -213,6 +213,15 @@ TEST_F(ResolveLinesTest, RowsScoreFiftyAndStartTheAnimation) {
   EXPECT_EQ(Resolve(3), 150) << "no bonus while the mode is off";
 }
 
+TEST_F(ResolveLinesTest, TheLevelBeingPlayedGetsThePoints) {
+  h.StartLevel(MakeTestAdventure(3), 3);
+  game().Adv.LevelScores = {};
+  FullRows(1);
+  ResolveLines(game());
+  EXPECT_EQ(game().Adv.LevelScores[3], 50);
+  EXPECT_EQ(game().Adv.LevelScores[1], 0);
+}
+
 TEST_F(ResolveLinesTest, TheBonusModeDoublesTheFirstClearOfEachSize) {
   EXPECT_EQ(Resolve(4), 200) << "the clear that opens the mode scores single";
   EXPECT_TRUE(game().Plumix.PlumixMode);

@@ -132,12 +132,12 @@ TEST_F(SlowFrameRate, AHeldKeyRepeatsByTheSettingScaledToTheRate) {
   game().Settings.LRSpeed = "fast";
   h.RunFrames(1);
   EXPECT_DOUBLE_EQ(play().SideRepeatFrames, 2.25) << "a setting that is no number keeps the default";
-  game().Settings.DropSpeed = "400";  // 400 x 45 / 5000 = 3.6 frames: a step in frames 1, 6, 11
+  game().Settings.DropSpeed = "400";  // 400 x 45 / 5000 = 3.6 frames: a step in frames 1, 5, 9
   h.RunFrames(10);
   play().FallCounter = 0;
   const int y = falling().Y;
   h.KeyDown(kVkDown);
-  h.RunFrames(11);
+  h.RunFrames(9);
   h.KeyUp(kVkDown);
   EXPECT_EQ(falling().Y, y + 3);
 }
@@ -162,6 +162,17 @@ TEST_F(PlayFrameTest, NothingMovesOrCountsInTheStartPhase) {
   EXPECT_EQ(falling().Y, entry.Y) << "no gravity";
   EXPECT_EQ(play().TimeLeft, 3) << "ticks passed, but time counts only in play";
   EXPECT_EQ(CountSounds(game(), "Start_Level"), 1);
+}
+
+TEST_F(PlayFrameTest, TheStartPhaseNeverLocksEvenAtAFallIntervalOfZero) {
+  AdventureRecord adventure = MakeTestAdventure();
+  adventure.Levels[1].StartSpeed = 100;                // 90 / 101 frames
+  adventure.Levels[1].Board[15][2] = Cell{kBlock, 2};  // the entering cell stands on it
+  Start(adventure, false);
+  h.RunFrames(kPrepareFrames - 1);
+  EXPECT_EQ(game().Adv.Score, 0);
+  h.RunFrames(3);
+  EXPECT_GT(game().Adv.Score, 0) << "play locks it at once";
 }
 
 TEST_F(PlayFrameTest, TheTimeOfABonusLevelCountsDownPerTickAndEndsItCompleted) {
@@ -452,10 +463,12 @@ TEST_F(PlayFrameTest, TheNextColumnSlidesUpOnRealFramesOnly) {
 
 TEST_F(PlayFrameTest, AVirusStrikeDestroysTheElementWithoutALock) {
   Start(MakeTestAdventure());
-  h.RunFrames(95);
+  h.RunFrames(94);
+  game().Specials.VirusPresent = true;
+  h.RunFrames(1);
+  EXPECT_EQ(CountSounds(game(), "2Fireworks_Bang"), 0) << "a virus strikes only when its tick says so";
   const int y = falling().Y;
   ASSERT_GT(y, 1);
-  game().Specials.VirusPresent = true;
   game().Specials.VirusStrike = true;
   h.RunFrames(1);
   EXPECT_EQ(falling().Y, 1) << "the next element entered at once";

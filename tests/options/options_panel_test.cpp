@@ -161,6 +161,10 @@ TEST(OptionsPanel, KeyEditsCaptureNamesThatParseBackAndActAfterClosing) {
   ClickOn(h, p.SetAction);
   h.Press(kVkControl);
   EXPECT_EQ(game.Settings.KeyAction, "Ctrl");
+  h.KeyDown(kVkMenu);
+  EXPECT_EQ(game.Settings.KeyAction, "Ctrl") << "Alt waits to be let go alone: it may be the window's Alt+Enter";
+  h.KeyUp(kVkMenu);
+  EXPECT_EQ(game.Settings.KeyAction, "Alt");
 
   ClickOn(h, p.SetLeft);
   h.Press(kVkF1);

@@ -19,12 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FreshDir;
+using testing::PutText;
 using testing::ReadBytes;
-
-void PutText(std::vector<uint8_t>& bytes, size_t offset, const std::string& text) {
-  bytes[offset] = static_cast<uint8_t>(text.size());
-  for (size_t i = 0; i < text.size(); ++i) bytes[offset + 1 + i] = static_cast<uint8_t>(text[i]);
-}
 
 // A record as another program could have written it, byte by byte.
 std::vector<uint8_t> HandBuiltSettings() {
@@ -79,6 +75,12 @@ TEST(SettingsRecord, ReadsEveryFieldAtItsOffset) {
   EXPECT_TRUE(s.TiledBackground);
   EXPECT_FALSE(s.MusicOff);
   EXPECT_TRUE(s.SfxOff);
+  std::vector<uint8_t> other = HandBuiltSettings();
+  for (size_t i = 531; i <= 537; ++i) other[i] = 2;
+  const SettingsRecord on = *ParseSettings(other).Value;
+  EXPECT_TRUE(on.RandomTile && on.RandomCube && on.RandomEdge && on.RandomTrack && on.TiledBackground &&
+              on.MusicOff && on.SfxOff)
+      << "a switch is on for any byte but 0";
 }
 
 TEST(SettingsRecord, WritesTheSameBytesItRead) {

@@ -122,7 +122,9 @@ TEST(EditorModel, SaveKeepsEveryByteItDoesNotChangeAndRefusesABrokenLevel) {
   std::vector<uint8_t> played = original;
   played[kHighScoresOffset + 32] = 77;
   ASSERT_TRUE(WriteFileBytes(path, played, &error));
+  ASSERT_TRUE(m.Dirty);
   ASSERT_TRUE(m.Save(path, false).Saved);
+  EXPECT_FALSE(m.Dirty) << "saved work is no longer unsaved";
 
   const std::vector<uint8_t> saved = ReadFileBytes(path, &error);
   ASSERT_EQ(saved.size(), original.size());
@@ -150,6 +152,13 @@ TEST(EditorModel, SaveKeepsEveryByteItDoesNotChangeAndRefusesABrokenLevel) {
   EXPECT_NE(refused.Problems.front().find("EntryMark"), std::string::npos) << refused.Problems.front();
   EXPECT_EQ(ReadFileBytes(path, &error), saved);
   EXPECT_TRUE(m.Save(path, true).Saved) << "seen and saved anyway";
+  // The first level is checked too.
+  m.Current().Board[m.Current().EntryColumn][m.Current().EntryRow].Code = kEntryMark;
+  ASSERT_TRUE(m.Save(path, false).Saved);
+  m.SelectLevel(1);
+  m.Change();
+  m.Current().Board[m.Current().EntryColumn][m.Current().EntryRow].Code = kEdge;
+  EXPECT_FALSE(m.Save(path, false).Saved);
 }
 
 using GoldenEditor = testing::EditorScreen;

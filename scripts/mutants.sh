@@ -34,8 +34,9 @@ RECORDS = ("SettingsFile*:SettingsRecord*:SettingsGame*:KeyAssignments*:Adventur
            "AdventureLoad*:AdventureScan*:HighScore*:EndScreens*:DamagedFiles*:PlayerFolders*:WholeGame*:"
            "AdventureTool*:EditorModel*")
 SAVE = "SaveFile*:SettingsFile*:HighScoreFile*:DamagedFiles*:PlayerFolders*:EditorModel*:AdventureTool*"
-KEYS = "OptionsPanel*:OptionsPage*:KeyAssignments*:GlobalKeys*:PlayKeys*:ScreenKeys*:Gamepad*:SettingsGame*"
-EDITOR = "EditorModel*:GoldenEditor*:AdventureCheck*:AdventureTool*"
+KEYS = ("OptionsPanel*:OptionsPage*:KeyAssignments*:GlobalKeys*:PlayKeys*:ScreenKeys*:Gamepad*:SettingsGame*:"
+        "MainMenu*")
+EDITOR = "EditorModel*:EditorFiles*:EditorTools*:GoldenEditor*:AdventureCheck*:AdventureTool*"
 
 # name, file, suites, original text (exactly once in the file), replacement
 MUTANTS = [
@@ -141,6 +142,20 @@ MUTANTS = [
      "      PatchHighScores(bytes, *onDisk.Value, nullptr);\n", ""),
     ("editor-stays-dirty", "src/editor/editor_model.cpp", EDITOR,
      "  Dirty = false;\n  result.Saved = true;", "  result.Saved = true;"),
+    ("editor-guard-discards", "src/editor/editor_files.cpp", EDITOR,
+     "  if (!Model.Dirty) {\n    then();", "  if (true) {\n    then();"),
+    ("editor-save-as-replaces", "src/editor/editor_files.cpp", EDITOR,
+     "if (fs::exists(path, ec) && !SameFile(path, Model.Path)) {", "if (false) {"),
+    ("editor-saves-elsewhere", "src/editor/editor_files.cpp", EDITOR,
+     "  } else {\n    SaveTo(Model.Path, false);", "  } else {\n    SaveAs();"),
+    ("editor-forces-changed", "src/editor/editor_files.cpp", EDITOR,
+     "warned_ && *warned_ == Model.Adventure && !warnedPath_.empty()", "warned_ && !warnedPath_.empty()"),
+    # What the player has: a release's update and every way of quitting
+    ("update-drops-scores", "src/adventure/adventure_update.cpp", RECORDS,
+     "  std::copy_n(players.begin() + kHighScoresOffset, kHighScoreTableSize,\n"
+     "              result.begin() + kHighScoresOffset);\n", ""),
+    ("quit-without-saving", "src/app/main_form.cpp", KEYS,
+     "  if (Shell.Terminated) return;\n  SaveSettings(*this);", "  if (Shell.Terminated) return;"),
 ]
 
 all_tests = "--all-tests" in args

@@ -78,7 +78,7 @@ done
 if grep -E '^\[[0-9]+/[0-9]+\] .*c\+\+ .* -c ' "$out/build.log" | grep -v -- "-D_FORTIFY_SOURCE=2"; then
   echo "compiled without the distribution's flags"; exit 1
 fi
-grep -q -- "-fstack-clash-protection" "$out/build.log" || { echo "the build log shows no hardening flags"; exit 1; }
+grep -q -- "-fstack-protector-strong" "$out/build.log" || { echo "the build log shows no hardening flags"; exit 1; }
 
 if ((!once)); then
   echo "== reproducible"

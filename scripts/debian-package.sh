@@ -27,8 +27,9 @@ if [[ -n "$missing" ]]; then
   [[ $(id -u) -ne 0 ]] && sudo="sudo"
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
 fi
-export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-} parallel=2"
-((nocheck)) && export DEB_BUILD_OPTIONS="$DEB_BUILD_OPTIONS nocheck"
+options="parallel=2"
+((nocheck)) && options+=" nocheck"
+export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:+$DEB_BUILD_OPTIONS }$options"
 version=$(dpkg-parsechangelog -S Version)
 mkdir -p "$out"
 out=$(realpath "$out")
@@ -64,15 +65,20 @@ mkdir "$work/unpacked"
 dpkg-deb -x "$deb" "$work/unpacked"
 for exe in "$work"/unpacked/usr/games/*; do
   name=$(basename "$exe")
-  readelf -d "$exe" | grep -q "BIND_NOW" || { echo "$name: no bindnow"; exit 1; }
-  readelf -d "$exe" | grep -q "FLAGS_1.*PIE" || { echo "$name: not PIE"; exit 1; }
-  readelf -lW "$exe" | grep -q "GNU_RELRO" || { echo "$name: no relro"; exit 1; }
-  readelf -lW "$exe" | grep "GNU_STACK" | grep -q "RW " || { echo "$name: executable stack"; exit 1; }
-  readelf --dyn-syms -W "$exe" | grep -q "__[a-z_]*_chk@" || { echo "$name: not fortified"; exit 1; }
-  readelf --dyn-syms -W "$exe" | grep -q "__stack_chk_fail@" || { echo "$name: no stack protector"; exit 1; }
+  dynamic=$(readelf -d "$exe") program=$(readelf -lW "$exe") symbols=$(readelf --dyn-syms -W "$exe")
+  grep -q "BIND_NOW" <<<"$dynamic" || { echo "$name: no bindnow"; exit 1; }
+  grep -q "FLAGS_1.*PIE" <<<"$dynamic" || { echo "$name: not PIE"; exit 1; }
+  grep -q "GNU_RELRO" <<<"$program" || { echo "$name: no relro"; exit 1; }
+  grep "GNU_STACK" <<<"$program" | grep -q "RW " || { echo "$name: executable stack"; exit 1; }
+  grep -q "__[a-z_]*_chk@" <<<"$symbols" || { echo "$name: not fortified"; exit 1; }
+  grep -q "__stack_chk_fail@" <<<"$symbols" || { echo "$name: no stack protector"; exit 1; }
   echo "$name: PIE, bindnow, relro, fortify, stack protector"
 done
-grep -q -- "-fstack-clash-protection" "$out/build.log" || { echo "the build log shows no hardening flags"; exit 1; }
+# Every compilation had the flags, not only the ones that left a trace.
+if grep -E '^\[[0-9]+/[0-9]+\] .*c\+\+ .* -c ' "$out/build.log" | grep -v -- "-D_FORTIFY_SOURCE=2"; then
+  echo "compiled without the distribution's flags"; exit 1
+fi
+grep -q -- "-fstack-protector-strong" "$out/build.log" || { echo "the build log shows no hardening flags"; exit 1; }
 
 if ((!once)); then
   echo "== reproducible"

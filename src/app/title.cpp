@@ -14,7 +14,7 @@ void DrawTitleScreen(TMain& game) {
   canvas.Pen.Width = 3;
   DrawImage(game.M.DXImageList.Get("Ostrel_Logo"), display.Surface(), 250, 230, 0);
   game.DrawText(170, 90, "PLUMIX ADVENTURE", "Shotgun BT", 48, kWhite, kStyleNormal);
-  game.DrawText(70, 675, "Plumix Adventure is free to play, copy and share, as long as it stays whole and free.",
+  game.DrawText(70, 675, "Plumix Adventure is free software: share it and change it under the GNU GPL 3 or later.",
                 "Arial CE", 16, kWhite, kStyleItalic);
   game.DrawText(72, 700, "Level designers: build your own adventures with the plumix-adventure tool beside the game.",
                 "Arial CE", 12, kWhite, kStyleItalic);

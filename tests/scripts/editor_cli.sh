@@ -7,7 +7,7 @@ editor="$build/game/plumix-editor"
 [[ -x "$editor" ]] || { echo "no plumix-editor"; exit 77; }
 out=$("$editor" --help)
 grep -q "^Usage: plumix-editor" <<<"$out" || { echo "--help: $out"; exit 1; }
-[[ "$("$editor" --version)" =~ ^plumix-editor\ [0-9]+\.[0-9]+ ]] || { echo "--version"; exit 1; }
+[[ "$("$editor" --version)" =~ ^plumix-editor\ \(Plumix\ Adventure\)\ [0-9]+\.[0-9]+ ]] || { echo "--version"; exit 1; }
 if "$editor" --bogus 2>/dev/null; then echo "an unknown option was taken"; exit 1; fi
 set +e
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 10 "$editor" 2>&1 >/dev/null)

@@ -26,9 +26,10 @@ constexpr std::array<std::string_view, 6> kRows = {
     "********B****-",
 };
 constexpr int kLeft = 8, kRight = 23, kFirstRow = 24;
-// Frames into the demo at which a disaster is shown, if its chance has not
-// come by then.
-constexpr int32_t kDisasterFrame = 900;
+// The demo's disaster comes once the PLUMIX mode is on (a fire before it
+// could burn a hole into the rows the long element is to clear), or after
+// this many frames in any case.
+constexpr int32_t kDisasterFrame = 3000;
 // The demo gives way to the title again after this many frames in any case.
 constexpr int32_t kMaxFrames = 6000;
 constexpr int32_t kEndShownFrames = 120;
@@ -57,7 +58,7 @@ AdventureRecord DemoAdventure() {
   adventure.LastLevelIndex = 0;
   LevelRecord& level = adventure.Levels[1];
   level.Title = "Demo";
-  level.DisasterFrequency = 3;
+  level.DisasterFrequency = 0;  // the demo brings its disaster itself
   level.SpecialsFrequency = 2;
   level.StartSpeed = 2;
   level.MaximalSpeed = 6;
@@ -109,6 +110,7 @@ void TitleIdle(TMain& game) {
   demo.Bot = {};
   demo.Frames = 0;
   demo.DisasterShown = false;
+  demo.PlumixSeen = false;
   demo.Active = true;
   // The same show each time.
   game.Rng.Seed(2022);
@@ -121,8 +123,9 @@ void DemoBeforeFrame(TMain& game) {
   DemoState& demo = game.Demo;
   if (!demo.Active || game.Shell.ScreenState != kPlayScreen) return;
   ++demo.Frames;
-  if (!demo.DisasterShown && demo.Frames >= kDisasterFrame && !game.Disasters.DisasterPending &&
-      game.Play.PrepareCounter >= kPrepareFrames) {
+  demo.PlumixSeen = demo.PlumixSeen || game.Plumix.PlumixMode;
+  if (!demo.DisasterShown && (demo.PlumixSeen || demo.Frames >= kDisasterFrame) &&
+      !game.Disasters.DisasterPending && game.Play.PrepareCounter >= kPrepareFrames) {
     AnnounceDisaster(game);
   }
   demo.DisasterShown = demo.DisasterShown || game.Disasters.DisasterPending;

@@ -86,6 +86,23 @@ TEST_F(RocketTest, FireworksLeaveTheGameRandomSequenceAloneAndBurstWhereTheyClim
   EXPECT_EQ(game.Rng.Next(), expected.Next());
   const TFireworksSprite* burst = slot(7).Sprite.Get();
   ASSERT_NE(burst, nullptr);
+  // On the play screen too: a reward's rocket is seen climbing.
+  h.RunFrames(200);
+  LaunchRockets(game, 1);
+  h.RunFrames(40);
+  double rx, ry;
+  const RocketSlot& one = slot(1);
+  const double t = one.Counter / static_cast<double>(one.Trigger);
+  rx = one.RiseX + (one.TargetX - one.RiseX) * (1 - (1 - t) * (1 - t));
+  ry = 768 + (one.TargetY - 768) * (1 - (1 - t) * (1 - t));
+  int bright = 0;  // the white-hot head, within the sway of its path
+  for (int dy = -8; dy <= 8; ++dy) {
+    for (int dx = -8; dx <= 8; ++dx) {
+      const uint32_t p = h.Pixel(static_cast<int>(rx) + dx, static_cast<int>(ry) + dy);
+      bright += (p >> 16) > 0xE0 && ((p >> 8) & 0xFF) > 0xE0 && (p & 0xFF) > 0xD0;
+    }
+  }
+  EXPECT_GE(bright, 9) << "no spark near (" << rx << ", " << ry << ")";
   EXPECT_EQ(static_cast<int>(burst->X) + burst->Width / 2, x);
   EXPECT_EQ(static_cast<int>(burst->Y) + burst->Height / 2, y);
 }

@@ -105,29 +105,37 @@ void DrawRise(TMain& game, const RocketSlot& rocket) {
   const uint16_t trail = BurstLight(rocket.BurstKind);
   const uint16_t white = Rgb565(255, 250, 235);
   const double t = std::min(1.0, rocket.Counter / static_cast<double>(rocket.Trigger));
-  constexpr int kTrail = 26;
+  constexpr int kTrail = 40;
   for (int k = kTrail; k >= 0; --k) {
-    const double tk = t - k * 0.006;
+    const double tk = t - k * 0.005;
     if (tk < 0) continue;
     double x, y;
     RisePoint(rocket, tk, x, y);
-    const int alpha = 230 - k * 8;
+    const int alpha = 240 - k * 5;
     const int ix = static_cast<int>(x), iy = static_cast<int>(y);
-    Spark(surface, ix, iy, k < 3 ? white : trail, alpha);
-    if (k < 10) {
-      Spark(surface, ix + 1, iy, trail, alpha / 2);
-      Spark(surface, ix - 1, iy, trail, alpha / 2);
+    const uint16_t colour = k < 4 ? white : trail;
+    for (int d = -1; d <= 1; ++d) {
+      Spark(surface, ix + d, iy, colour, d == 0 ? alpha : alpha * 2 / 3);
+      Spark(surface, ix + d, iy + 1, colour, d == 0 ? alpha : alpha * 2 / 3);
     }
     // Embers shed by the trail, flickering.
-    if (k > 4 && (rocket.Counter + k) % 3 == 0) Spark(surface, ix + ((k * 7) % 5) - 2, iy + 2, trail, alpha / 2);
+    if (k > 6 && (rocket.Counter + k) % 3 == 0) {
+      Spark(surface, ix + ((k * 7) % 7) - 3, iy + 3, trail, alpha);
+      Spark(surface, ix + ((k * 7) % 7) - 3, iy + 4, trail, alpha / 2);
+    }
   }
   double x, y;
   RisePoint(rocket, t, x, y);
   const int hx = static_cast<int>(x), hy = static_cast<int>(y);
-  for (int dy = -2; dy <= 2; ++dy) {
-    for (int dx = -2; dx <= 2; ++dx) {
-      const int d = std::abs(dx) + std::abs(dy);
-      if (d <= 3) Spark(surface, hx + dx, hy + dy, white, d == 0 ? 255 : 220 - 60 * d);
+  // The head: a white-hot core in a coloured glow.
+  for (int dy = -5; dy <= 5; ++dy) {
+    for (int dx = -5; dx <= 5; ++dx) {
+      const int d2 = dx * dx + dy * dy;
+      if (d2 <= 4) {
+        Spark(surface, hx + dx, hy + dy, white, 255);
+      } else if (d2 <= 25) {
+        Spark(surface, hx + dx, hy + dy, trail, 200 - 6 * d2);
+      }
     }
   }
 }

@@ -14,20 +14,22 @@ namespace plumix {
 namespace {
 
 // Rows 24..29 of the demo's well, columns 9..22 (walls at 8 and 23). The
-// first clear opens the column left in the four bottom rows, where the first
-// long element makes the PLUMIX mode and collects what lies in them.
+// shaft at the right, one cell wide behind its wall, takes only the long
+// element, which clears the four bottom rows at once: the PLUMIX mode, and
+// the specials in them collected.
 constexpr std::array<std::string_view, 6> kRows = {
-    "==####--####==",
-    "*C**-*********",
-    "*******G**-***",
-    "**A*******-***",
-    "****D*****-***",
-    "********G*-***",
+    "------------#-",
+    "*C**-*******#-",
+    "*******E*****-",
+    "**A**********-",
+    "****D********-",
+    "********B****-",
 };
 constexpr int kLeft = 8, kRight = 23, kFirstRow = 24;
-// Frames into the demo at which a disaster is shown, if its chance has not
-// come by then.
-constexpr int32_t kDisasterFrame = 900;
+// The demo's disaster comes once the PLUMIX mode is on (a fire before it
+// could burn a hole into the rows the long element is to clear), or after
+// this many frames in any case.
+constexpr int32_t kDisasterFrame = 3000;
 // The demo gives way to the title again after this many frames in any case.
 constexpr int32_t kMaxFrames = 6000;
 constexpr int32_t kEndShownFrames = 120;
@@ -38,6 +40,7 @@ void Restore(TMain& game) {
   StopDisasterSounds(game);
   ColourEffect(game, "Default", 0);
   game.M.DXSpriteEngine.Clear();
+  demo.Bot = {};
   if (demo.SavedAdventure) game.Adv = *demo.SavedAdventure;
   demo.SavedAdventure.reset();
   game.Rng = demo.SavedRng;
@@ -55,7 +58,7 @@ AdventureRecord DemoAdventure() {
   adventure.LastLevelIndex = 0;
   LevelRecord& level = adventure.Levels[1];
   level.Title = "Demo";
-  level.DisasterFrequency = 3;
+  level.DisasterFrequency = 0;  // the demo brings its disaster itself
   level.SpecialsFrequency = 2;
   level.StartSpeed = 2;
   level.MaximalSpeed = 6;
@@ -64,8 +67,10 @@ AdventureRecord DemoAdventure() {
   level.LinesToFinish = 24;
   level.EntryColumn = 14;
   level.EntryRow = 1;
-  for (int kind = 1; kind <= 7; ++kind) level.Elements[kind] = 1;
-  for (int special : {1, 3, 7}) level.Specials[special] = 1;
+  // Four kinds, one of them long: the four-row clear comes soon.
+  for (int kind = 1; kind <= 4; ++kind) level.Elements[kind] = 1;
+  // No laser: a shot down the open column would spoil the four-row clear.
+  for (int special : {1, 2, 3, 9}) level.Specials[special] = 1;
   for (int x = 1; x <= kBoardSize; ++x) {
     for (int y = 1; y <= kBoardSize; ++y) {
       uint8_t code = kVoid;
@@ -105,6 +110,7 @@ void TitleIdle(TMain& game) {
   demo.Bot = {};
   demo.Frames = 0;
   demo.DisasterShown = false;
+  demo.PlumixSeen = false;
   demo.Active = true;
   // The same show each time.
   game.Rng.Seed(2022);
@@ -117,12 +123,16 @@ void DemoBeforeFrame(TMain& game) {
   DemoState& demo = game.Demo;
   if (!demo.Active || game.Shell.ScreenState != kPlayScreen) return;
   ++demo.Frames;
-  if (!demo.DisasterShown && demo.Frames >= kDisasterFrame && !game.Disasters.DisasterPending &&
-      game.Play.PrepareCounter >= kPrepareFrames) {
+  demo.PlumixSeen = demo.PlumixSeen || game.Plumix.PlumixMode;
+  if (!demo.DisasterShown && (demo.PlumixSeen || demo.Frames >= kDisasterFrame) &&
+      !game.Disasters.DisasterPending && game.Play.PrepareCounter >= kPrepareFrames) {
     AnnounceDisaster(game);
   }
   demo.DisasterShown = demo.DisasterShown || game.Disasters.DisasterPending;
+  // The bot's keys take the player's road; they are no player's touch.
+  demo.BotPressing = true;
   BotStep(game, demo.Bot);
+  demo.BotPressing = false;
 }
 
 void DemoAfterFrame(TMain& game) {
@@ -137,11 +147,13 @@ void DemoAfterFrame(TMain& game) {
   const bool on = (game.Shell.FrameCounter / 20) % 2 == 0;
   game.DrawText(452, 742, "DEMO", "Shotgun BT", 18, kBlack, kStyleBold);
   game.DrawText(450, 740, "DEMO", "Shotgun BT", 18, on ? kYellow : kWhite, kStyleBold);
-  game.DrawText(372, 2, "Press any key to return to the title", "Arial CE", 12, kBlack, kStyleNormal);
-  game.DrawText(371, 1, "Press any key to return to the title", "Arial CE", 12, kWhite, kStyleNormal);
+  // Beside the well, clear of the entry and the board.
+  game.DrawText(146, 712, "Any key, button or click:", "Arial CE", 12, kWhite, kStyleNormal);
+  game.DrawText(146, 730, "back to the title", "Arial CE", 12, kWhite, kStyleNormal);
 }
 
 bool DemoInterrupt(TMain& game) {
+  if (game.Demo.BotPressing) return false;
   if (!game.Demo.Active) {
     if (game.Shell.ScreenState == kTitleScreen) TitleTouched(game);
     return false;

@@ -23,6 +23,8 @@ struct DemoState {
   bool TitleSeen = false;
   int32_t Frames = 0;
   bool DisasterShown = false;
+  bool PlumixSeen = false;
+  bool BotPressing = false;  // the keys arriving are the bot's
   BotState Bot;
   Random SavedRng;
   std::shared_ptr<AdventureState> SavedAdventure;

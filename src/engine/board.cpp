@@ -102,7 +102,7 @@ void DrawClearedRows(TMain& game, const CellImages& images, int ox, int oy) {
 // and lined with a pale glow so that it shows on a dark theme too: a player
 // who sees it knows why the first step left is refused.
 void DrawEntryGate(const ImageItem& edge, Bitmap& surface, int px, int py) {
-  constexpr int kPost = 3, kPostAlpha = 150, kGlowAlpha = 90;
+  constexpr int kPost = 3, kPostAlpha = 200, kGlowAlpha = 110;
   constexpr uint16_t kGlow = Rgb565(255, 236, 170);
   const Bitmap& wall = edge.Picture;
   for (int dy = 0; dy < kCellSize; ++dy) {
@@ -112,12 +112,13 @@ void DrawEntryGate(const ImageItem& edge, Bitmap& surface, int px, int py) {
     for (int dx = 0; dx < kCellSize; ++dx) {
       const int x = px + dx;
       if (x < 0 || x >= surface.Width) continue;
-      const bool post = dx < kPost || dx >= kCellSize - kPost;
-      const bool lintel = dy < kPost;
-      if (post || lintel) {
-        const uint16_t stone = wall.Width > 0 && wall.Height > 0
-                                   ? wall.At(dx % wall.Width, dy % wall.Height)
-                                   : kGlow;
+      const bool outside = dx == 0 || dx == kCellSize - 1 || dy == 0;
+      const bool post = dx < kPost || dx >= kCellSize - kPost || dy < kPost;
+      if (outside) {
+        // A dark seam outside, so that the stone stands out on a light board.
+        row[x] = Blend565(row[x], 0, kPostAlpha);
+      } else if (post) {
+        const uint16_t stone = wall.Width > 0 && wall.Height > 0 ? wall.At(dx % wall.Width, dy % wall.Height) : kGlow;
         row[x] = Blend565(row[x], stone, kPostAlpha);
       } else if (dx == kPost || dx == kCellSize - kPost - 1 || dy == kPost) {
         row[x] = Blend565(row[x], kGlow, kGlowAlpha);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_form.h"
 #include "support/probes.h"
 #include "support/harness.h"
 
@@ -55,6 +56,55 @@ TEST_F(RocketTest, TheShowBurstsEightyNineTimesAndEveryBurstFreesItself) {
     engine.Dead();
   }
   EXPECT_EQ(engine.Count(), sprites);
+}
+
+// Where rockets climb and burst is drawn from the fireworks' own generator:
+// the game's sequence moves only by the draws the rules make (a delay for
+// each rocket of the group; place and speed for each burst), so seeded games,
+// proofs and record scores come out the same with fireworks on screen. Each
+// burst opens where its rocket's climb ended, and the climb is drawn.
+TEST_F(RocketTest, FireworksLeaveTheGameRandomSequenceAloneAndBurstWhereTheyClimbed) {
+  TMain& game = h.Game();
+  Random expected = game.Rng;
+  LaunchRockets(game, 4);
+  const int x = slot(7).TargetX, y = slot(7).TargetY;
+  int drawn = 0;
+  for (int frame = 0; frame < 800; ++frame) {
+    game.M.DXDraw.Surface().Pixels.assign(game.M.DXDraw.Surface().Pixels.size(), 0);
+    UpdateRockets(game);
+    if (frame == 60) {
+      for (uint16_t p : game.M.DXDraw.Surface().Pixels) drawn += p != 0;
+    }
+  }
+  EXPECT_GT(drawn, 20) << "the rockets climbing are drawn";
+  for (int i = 0; i < 4; ++i) expected(147);
+  for (int i = 0; i < 4; ++i) {
+    expected(700);
+    expected(750);
+    expected(10);
+  }
+  EXPECT_EQ(game.Rng.Next(), expected.Next());
+  const TFireworksSprite* burst = slot(7).Sprite.Get();
+  ASSERT_NE(burst, nullptr);
+  // On the play screen too: a reward's rocket is seen climbing.
+  h.RunFrames(200);
+  LaunchRockets(game, 1);
+  h.RunFrames(40);
+  double rx, ry;
+  const RocketSlot& one = slot(1);
+  const double t = one.Counter / static_cast<double>(one.Trigger);
+  rx = one.RiseX + (one.TargetX - one.RiseX) * (1 - (1 - t) * (1 - t));
+  ry = 768 + (one.TargetY - 768) * (1 - (1 - t) * (1 - t));
+  int bright = 0;  // the white-hot head, within the sway of its path
+  for (int dy = -8; dy <= 8; ++dy) {
+    for (int dx = -8; dx <= 8; ++dx) {
+      const uint32_t p = h.Pixel(static_cast<int>(rx) + dx, static_cast<int>(ry) + dy);
+      bright += (p >> 16) > 0xE0 && ((p >> 8) & 0xFF) > 0xE0 && (p & 0xFF) > 0xD0;
+    }
+  }
+  EXPECT_GE(bright, 9) << "no spark near (" << rx << ", " << ry << ")";
+  EXPECT_EQ(static_cast<int>(burst->X) + burst->Width / 2, x);
+  EXPECT_EQ(static_cast<int>(burst->Y) + burst->Height / 2, y);
 }
 
 }  // namespace

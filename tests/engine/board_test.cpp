@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 #include "engine/board.h"
 #include "media/draw.h"
+#include "settings/themes.h"
 #include "support/harness.h"
 
 namespace plumix {
@@ -174,6 +176,42 @@ TEST(DrawPlayfield, EachCodeShowsItsPicture) {
   DrawPlayfield(game, 112, -15, "Shape");
   auto [ex, ey] = at(e.X + 1, e.Y);
   EXPECT_TRUE(SameAsImage(h, tiles.Get("Tile_Shape8"), ex, ey));
+}
+
+// The entry point shows as a gate in every edge and cube theme: its posts
+// stand out from the board behind them, and nothing is drawn where there is
+// no entry mark.
+TEST(DrawPlayfield, TheEntryMarkShowsAsAGateInEveryTheme) {
+  Harness h;
+  h.StartLevel(MakeTestAdventure(), 1);
+  TMain& game = h.Game();
+  ASSERT_GE(game.Themes.EdgeCount(), 2);
+  ASSERT_GE(game.Themes.CubeCount(), 2);
+  const int px = 25 * 14 + 112, py = 25 * 1 - 15;
+  auto visible = [](uint16_t a, uint16_t b) {
+    return std::abs(Red8(a) - Red8(b)) + std::abs(Green8(a) - Green8(b)) + std::abs(Blue8(a) - Blue8(b)) >= 60;
+  };
+  for (int edge = 1; edge <= game.Themes.EdgeCount(); ++edge) {
+    for (int cube = 1; cube <= game.Themes.CubeCount(); ++cube) {
+      game.Settings.EdgeChoice = static_cast<uint8_t>(edge);
+      game.Settings.CubeChoice = static_cast<uint8_t>(cube);
+      ASSERT_TRUE(LoadEdge(game) && LoadCubeTheme(game));
+      for (Colour night : {kBlack, kWhite}) {
+        game.M.DXDraw.Fill(night);
+        DrawPlayfield(game, 112, -15, "Table");
+        const uint16_t back = ToRgb565(night);
+        int posts = 0;
+        for (int dy = 4; dy < 25; ++dy) {
+          bool seen = false;
+          for (int dx = 0; dx <= 3; ++dx) seen = seen || visible(h.SurfacePixel(px + dx, py + dy), back);
+          posts += seen;
+        }
+        EXPECT_EQ(posts, 21) << "edge " << edge << ", cube " << cube << " on " << night;
+        EXPECT_EQ(h.SurfacePixel(px + 12, py + 12), back) << "the gate's opening stays clear";
+        EXPECT_EQ(h.SurfacePixel(px + 25 + 1, py + 12), back) << "beside the gate nothing is drawn";
+      }
+    }
+  }
 }
 
 TEST(DrawPlayfield, NextElementsSitInTheirSlotsAndNoneAreDrawnForZero) {

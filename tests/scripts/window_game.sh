@@ -42,7 +42,8 @@ for n in (1, 2):
     out += [''.join(r) for r in rows]
 open(sys.argv[1], 'w').write('\n'.join(out) + '\n')
 PY
-# Listed first: its file name sorts before the shipped adventures.
+# Listed first: its file name sorts before the shipped adventures (the list
+# opens on the Academy, so Page Up goes to the top).
 "$tool" pack "$work/quick" "$work/game/Adventures/AQuickShaft.paf" >/dev/null
 
 source "$(dirname "$0")/../../scripts/xvfb.bash"
@@ -68,6 +69,7 @@ first_place() {
 
 key Return   # title
 key Return   # Load Adventure
+key Prior    # the first entry
 key Return   # Load Quick Shaft
 key Return   # Start Adventure
 # Enter starts each level and confirms its end; Down drops one element after

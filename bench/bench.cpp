@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame timings of the headless game: each scene's tick, from its start to
 // the finished 32-bit picture, against the floor of filling and converting
 // one frame. The floor is measured beside each scene, one floor frame before

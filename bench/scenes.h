@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scenes the benchmark times: how each is set up and what changes
 // between its frames.

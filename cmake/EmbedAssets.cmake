@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Embeds every file below a folder into the executable with .incbin, so the
 # game needs no asset file at run time. Each file becomes one entry of the
 # table returned by EmbeddedAssets(), keyed by its path relative to the folder.

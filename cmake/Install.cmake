@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing the game like a Linux game (cmake --install build --prefix DIR),
 # and its Debian package (cd build && cpack -G DEB): the executable in games/,
 # the shipped files in share/games/plumix-adventure, the desktop entry, the

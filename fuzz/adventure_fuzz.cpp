@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .paf reader, the list entry, the high-score patch and the repairs made
 // before play.
 #include <algorithm>

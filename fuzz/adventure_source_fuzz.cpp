@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designers' text form of an adventure.
 #include <string_view>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The animated cursor and its frames.
 #include "fuzz_check.h"
 #include "media/ani.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A theme picture in JPEG form.
 #include "fuzz_check.h"
 #include "media/bitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The length of a music track.
 #include "fuzz_check.h"
 #include "media/sound.h"

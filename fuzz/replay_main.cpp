@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Without libFuzzer: runs a target over the files and folders it is given,
 // so that the committed corpora are replayed as ordinary tests.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings record and the key names it holds.
 #include "fuzz_check.h"
 #include "settings/key_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The theme-list text: one name per line.
 #include "fuzz_check.h"
 #include "settings/theme_lists.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian source package in debian/ as a distribution would
 # (dpkg-buildpackage -us -uc -b, the test suite included unless --nocheck),
 # checks the package with lintian (no errors, no warnings), checks that the

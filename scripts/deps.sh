@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build (with --test, the test suite; with
 # --package, the Debian package's checks; with --fuzz, clang's libFuzzer and
 # sanitizers) needs, only those that are missing. Runs apt-get as root, else

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-fuzz/, and runs each of them.
 #   scripts/fuzz.sh --seconds 30          each target for 30 seconds (CI)

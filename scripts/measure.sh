@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the game as a player runs it: in a real window under Xvfb
 # (software OpenGL), music playing through the dummy audio device. It walks
 # title -> main menu -> level info -> play -> pause -> game over and samples

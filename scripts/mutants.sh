@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plants faults in the rules that matter most, one at a time, in a copy of the
 # tree, and tells for each whether the tests catch it.
 #

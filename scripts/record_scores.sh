@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets each level's RecordScore in an adventure source to the best score the
 # bot reached in it, packs the source again and checks it:
 #   scripts/record_scores.sh adventures/NAME [SEEDS]

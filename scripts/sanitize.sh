@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the game and its whole test suite with AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-asan/ and runs the suite; any report
 # fails the test that caused it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's pictures in docs/ with the game itself, headless: the
 # title, play with specials and a disaster, the options panel, the editor.
 #   scripts/screenshots.sh [BUILD]      (default build/)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the golden pictures anew from what the tests now see, and tells per
 # picture how many pixels changed. Run it after an intended change of a
 # screen, then look at the pictures in the diff before committing them.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts that run the game in a real window:
 #   start_xvfb WORK_FOLDER   (sets DISPLAY and xvfb, the server's process)
 # The server picks a free display itself (-displayfd), so a run beside

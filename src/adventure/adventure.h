@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The in-memory adventure: header, 100 levels and the high-score table.
 #include <array>

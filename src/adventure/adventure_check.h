@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Values of an adventure file that would make play unsafe: the game makes them
 // safe when it loads a file, the designers' tool lists them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "adventure/adventure_file.h"
 
 #include <cassert>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The .paf file: one fixed record of 191480 bytes, little-endian, read and
 // written field by field. Parsing keeps every byte, so that serialising a

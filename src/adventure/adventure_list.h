@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adventure list, loading an adventure, the record scores and the
 // high-score save. The TMain functions are thin layers over the others.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adventures found, the one being played and the game's score.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A new release of a shipped adventure reaching the player's copy of it.
 // One rule for the portable folder (applied by the build) and for the

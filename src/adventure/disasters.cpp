@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The disasters: the warning with its countdown, the outbreak, the strikes
 // of each kind while one rages, and the end.
 #include "adventure/disasters.h"

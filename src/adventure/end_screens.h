@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screens that close a level or a game, and the entries of the
 // high-score page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start of a level: every per-level state reset from its record, and the
 // level-info screen that describes it. Runs on every frame of that screen.

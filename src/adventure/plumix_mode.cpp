@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PLUMIX mode's panel and its fireworks. The rewards themselves are
 // given by the line clearing, which launches the rockets here.
 #include "adventure/plumix_mode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PLUMIX bonus mode: its state, its messages and the fireworks rockets.
 #include <array>

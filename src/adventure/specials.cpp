@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The specials: which one appears and where, what collecting each kind does
 // to the special states, the damage covers, and the laser gun.
 #include "adventure/specials.h"

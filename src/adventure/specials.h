@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The collectible specials as the play engine calls them: placement after a
 // new element, the effects of collected rows, the damage covers and the laser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The special states that collected specials switch, read by the play engine.
 #include <array>

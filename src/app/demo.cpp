@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title's demo: a level built for showing off, played by the bot.
 #include "app/demo.h"
 

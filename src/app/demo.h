@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The title screen's demo: left alone for a while, the game lets the bot play
 // a level that shows specials, a disaster and the PLUMIX mode. Any key, pad

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An adventure file dropped onto the game's window: copied into the player's
 // adventure folder and shown selected in the list. One of the same name is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame: one timer tick runs the music watch and the screen of the
 // current state, then draws the notices and flips.
 #include "adventure/colour_effects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game controller plays through the keys: each pad button stands for the
 // key that does its job on the screen where it is pressed.

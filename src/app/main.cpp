@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the main form, the event loop and the idle-time frames.
 #include <sys/resource.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMain, the main object: owns the media layer and all game state, and
 // receives the form's events (creation, activation, keys, timer ticks).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu screen's page and the list page's selection bar.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu screen: main menu, adventure list, game menu, high-score and
 // options pages, drawn every tick and driven by the key handler.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A screen's texts as data: built by a pure function, drawn in order, so a
 // test can read what a screen says without reading its pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bot's hands: each frame it follows the path to its chosen pose with the
 // player's own keys, and chooses again when the element is new or the path
 // is gone (gravity was faster, a disaster moved the element or the board).

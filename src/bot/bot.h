@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A player for the tests and the designers' prover. It plays the running
 // level through the same key events a person uses (rotate, left, right, drop,

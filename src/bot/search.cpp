@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bot's choice: every pose the falling element can reach by the game's
 // own moves, the boards its resting poses (and laser shots) leave, and a
 // judgement of those boards, looking one preview element ahead.

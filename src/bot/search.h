@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bot's search, inside the bot folder: poses of the falling element, the
 // poses it can reach from one by the game's moves, and the placement choice.

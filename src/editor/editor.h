@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adventure editor's screen: the board painter with its palette, the
 // level's fields, the adventure and its level list, test-play in the real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Adventure page: the file, the adventure's names and its level list.
 #include <algorithm>
 

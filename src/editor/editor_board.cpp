@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Board page: the palette, the tools and the painting of the board.
 #include <algorithm>
 

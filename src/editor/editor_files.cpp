@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's files: open, save, save as, export and import, and the
 // questions asked before any of them could lose the designer's work or
 // write a file the designer did not choose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the editor's pages put things, shared by the files of its pages.
 #include <cstdint>

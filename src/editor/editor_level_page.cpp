@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Level page: the level's rules, its element kinds (by their shapes) and
 // its specials.
 #include <algorithm>

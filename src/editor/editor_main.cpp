@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plumix-editor: the adventure editor in a window of its own, on the game's
 // media layer, with the game inside it for test-play.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adventure being edited: the record with every stored byte, the level
 // on show, the board tools and the undo history of every change.

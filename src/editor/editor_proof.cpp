@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test-play in the game itself, and the bot's proof in the background: it
 // plays a copy of the adventure on a thread of its own while the designer
 // goes on editing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board of the running level, the queue of coming elements and the
 // drawing of both.

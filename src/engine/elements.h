@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 18 element kinds: their pictures in every rotation state, score values
 // and preview offsets, and the element record of the queue.

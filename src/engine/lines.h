@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Full rows: their removal with the fall of the rows above, the line score,
 // the speed rule, the bonus-mode rewards, and the mirror of the board.

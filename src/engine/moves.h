@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four moves of the falling element: "Left", "Right", "Down" and
 // "RotateLeft". CanMove tests, ApplyMove moves without testing.

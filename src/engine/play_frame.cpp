@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play frame, step by step in the order the frame runs them: the start
 // phase, the held keys and gravity, lock or virus strike, disasters and the
 // board, the tick, the laser wait, then the panels, the falling element, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // State of the running level: the element queue, the play timing, the goal
 // counters and the line clearing of the last lock.

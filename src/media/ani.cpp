@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Animated cursors: a RIFF "ACON" list of cursor images with a sequence and
 // rates; each frame is an .ico/.cur file of its own.
 #include "media/ani.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The asset table: every built-in image and sound, with its list, size,
 // pattern size, colour key and format. The pictures and waves themselves are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 16-bit pictures, and the image codecs that fill and save them.
 #include <cstdint>

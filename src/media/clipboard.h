@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's clipboard. Without a window (headless, tests) it keeps its
 // text itself, so that copy and paste still meet inside the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Time and randomness, injectable so that tests run the game deterministically.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display: the 1024 x 768 RGB565 back buffer, its canvas, the gamma ramp
 // and the presentation of finished frames in a window (or nowhere, headless).

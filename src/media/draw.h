@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing of image patterns onto a 16-bit surface. Every operation clips to
 // the destination; a pattern index outside the item's patterns draws nothing;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and saving whole files. A save never damages the file it replaces:
 // it lands whole or not at all, follows symbolic links, keeps the file's mode

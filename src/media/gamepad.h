@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Game controllers: every controller SDL knows, plugged in at start or later,
 // reported as presses and releases of a few pad buttons. What a button means

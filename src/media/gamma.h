@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gamma ramp, applied in software as each frame is turned into the
 // 32-bit picture that is presented.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Named image lists whose pictures are cut into equal patterns.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard reader: held keys, and the input states they make through
 // the key-assignment table. Key codes are Windows virtual-key codes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The media layer as the game sees it: one object holding every component.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The length of a standard MIDI file: the last event's tick across all
 // tracks, turned into time through the tempo changes.
 #include <algorithm>

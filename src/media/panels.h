@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panels of the play screen around the board: the counters, the speed
 // gauge, the next-element column with its static noise, the message panel,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The signals that end a program the polite way (SIGTERM at logout, SIGINT
 // from Ctrl+C, SIGHUP when the terminal goes) become a quit request, so the

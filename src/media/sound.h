@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sampled sound effects and MIDI music through the audio device. Without a
 // device everything still keeps its state, silently.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sprites: animated image patterns owned by the sprite engine.
 #include <cstdint>

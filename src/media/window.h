@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SDL window that shows the presented frames and delivers the events.
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options panel: themes, music, switches and player keys, over a paused
 // game (F1) or on the game menu's options page.

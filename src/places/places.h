@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the game's files live. The shipped files (themes, music, adventures)
 // are read from the game folder; the player's files (settings, high scores)

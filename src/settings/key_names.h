@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key names as the settings store them, and the virtual-key codes they stand for.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The player's settings, kept in memory for the whole run.
 #include <cstdint>

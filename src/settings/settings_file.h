@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings.set: one record of 538 bytes, read and written field by field, and
 // the player keys it makes active.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The theme lists of the game folder: display names of the tiles, cube
 // themes, edges and music tracks, one per line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chosen theme pictures, loaded from the game folder into their images.
 // Each returns false after reporting a file that cannot be loaded; the images

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Choosing a file to open or to save under, with the game's own controls so
 // that it works full screen, by pointer and by keyboard: the places on the

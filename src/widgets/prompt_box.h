@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A question over the screen with up to three answers, built from the game's
 // own controls so that it shows full screen too: the pointer or Tab and

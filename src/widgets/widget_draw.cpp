@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classic grey look: sunken white fields, raised buttons, etched group
 // frames, a navy highlight for the selection and a dotted focus rectangle.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit: caret and selection keys, words, typing, and the clipboard.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small set of classic grey controls drawn by the game on its own surface:
 // group box, label, edit, drop-down choice box, check box and push button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Adventure files built byte by byte at their offsets, for the tests of the
 // reader, the list, the saver and the designers' tool.

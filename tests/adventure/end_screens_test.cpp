@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level-completed, game-over and game-completed screens and the entries
 // of the high-score page.
 #include <gtest/gtest.h>

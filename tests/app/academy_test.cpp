@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plumix Academy, the adventure the game ships with, played from the title
 // screen to the game-completed screen by the bot, which only presses keys:
 // every level can be won, one after the other.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title's demo: it starts when the title has been left alone, shows the
 // game's heart, gives way to any key, button or click at once, and leaves
 // no trace in the player's files or in the game's state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An adventure file dropped onto the window: copied into the player's
 // adventure folder and shown selected in the list; a damaged one is refused
 // with a message; one of the same name is replaced only after a yes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games through key events only, from the title screen to the
 // high-score page, and what they leave in the adventure file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small adventures that a scripted game can finish quickly, and the key
 // sequences that play them.

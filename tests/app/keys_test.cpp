@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key handler: the global switches on every screen, the theme keys of
 // the play screen, the speed-up key, the pause and its quit question, and
 // the confirmations of the title, level-info and end screens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu pages: what they show, how the keys move between them, and the
 // adventure list's selection bar.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bot on small levels with a known answer, and every shipped level
 // proved winnable by it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor never loses the designer's work and writes only the file the
 // designer chose: driven on screen, by the keys and the questions it asks.
 #include <gtest/gtest.h>

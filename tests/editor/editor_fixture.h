@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor on a headless game, driven as the designer drives it: by the
 // pointer, keys (with Ctrl and Shift held) and typed text.

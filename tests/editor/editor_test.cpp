@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The adventure editor, headless: its board tools and history, the level
 // list, the save that keeps every byte, and its screens.
 #include <gtest/gtest.h>

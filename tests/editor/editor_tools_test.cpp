@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's comforts: the file chooser, regions copied between levels, the
 // line, the palette by keys, the proof in the background and a paused test-play.
 #include <gtest/gtest.h>

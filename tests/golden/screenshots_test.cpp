@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The README's pictures, made by the game itself, headless:
 // scripts/screenshots.sh runs this with PLUMIX_SCREENSHOTS naming docs/.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options panel: its handlers and their sounds, key capture, the edits,
 // the focus order, the pointer at any window scale, and the game menu's page.
 #include <gtest/gtest.h>

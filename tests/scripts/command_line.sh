@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # --help and --version answer and exit at once, without a display, for the
 # game, the editor and the designers' tool.
 set -euo pipefail

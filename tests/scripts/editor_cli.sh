@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # plumix-editor on the command line: --help and --version answer and end;
 # without a display it says so and ends at once instead of running unseen.
 set -euo pipefail

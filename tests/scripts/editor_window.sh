@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The editor in a real window under Xvfb: the window's title names the file
 # it opened, Ctrl+S writes that very file and no other, and Ctrl+Q with
 # unsaved changes asks first: Cancel keeps it running, Discard ends it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What every build does to the game folder (plumix-game-folder, run by the
 # build's game_data step) keeps what the player has there: the high scores of
 # the shipped adventures, the player's own adventures, Settings.set and theme

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install into a temporary prefix gives a working game: valid desktop
 # entry and metainfo, every icon size, and an installed game that starts
 # headless, keeps its settings in the player's config folder and writes

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every adventure the game ships passes plumix-adventure check, and each one
 # that has a text source under adventures/ is exactly what that source packs to.
 set -euo pipefail

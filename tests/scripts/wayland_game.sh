@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game on the desktops it meets: under X its window's class is the
 # desktop entry's id; under a nested weston (no GPU render node needed) it
 # draws its first frame natively on Wayland; with both it stays on X.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A whole game in a real window under Xvfb, played with real key events:
 # title, main menu, adventure list, game menu, two levels, the game-completed
 # screen and the high-score page; the new place must be in the adventure file.

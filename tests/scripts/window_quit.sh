@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every way of ending the game in a real window saves what the quit
 # question's Y saves (here the F11 and F12 switches) and exits promptly with
 # code 0: SIGTERM, SIGINT, the window's close button and Alt+F4. A start that

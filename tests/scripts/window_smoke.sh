@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game in a real window under Xvfb: it starts on its title screen, and a
 # second copy shows its message, ends when it is answered, and leaves the
 # first one running.

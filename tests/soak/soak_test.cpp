@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long headless game under every special and disaster at high frequency,
 // played in turns by the bot (long games that clear rows and collect
 // specials) and by random keys (pauses, odd key orders). The suite runs a short one; PLUMIX_SOAK_MINUTES=30

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files of a test: a fresh folder of its own, whole files read and written.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Golden pictures: the presented picture of a test against a stored PNG in
 // tests/golden/. A test run only compares; after an intended change of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The headless game: a fresh TMain on a fake clock with a fixed seed, in a
 // game folder of its own, driven by key events and whole frames.

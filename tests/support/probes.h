@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a test reads off the game: the sounds it was asked to play, the
 // digits its counters show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget set on its own: a choice box longer than its list.
 #include <gtest/gtest.h>
 

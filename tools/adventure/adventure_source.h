@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text source of an adventure: what `plumix-adventure unpack` writes and
 // `pack` reads. Every byte of the file has a place in it, so unpacking and

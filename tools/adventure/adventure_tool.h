@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // plumix-adventure: unpack, pack and check adventure files.
 #include <filesystem>

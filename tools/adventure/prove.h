@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // plumix-adventure prove: the bot plays every level with a few seeds.
 #include <filesystem>

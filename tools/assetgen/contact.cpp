@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Contact sheets: every picture of a list with its name, patterns in a row,
 // as the game will see them (decoded, keyed in 16-bit colour).
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The animated arrow cursor and the writer of its RIFF "ACON" file.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The generator's entry points: each asset's file bytes, the game folder's
 // files, the contact sheets, and the run that writes them all.

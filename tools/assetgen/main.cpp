@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes every built-in picture and sound under assets/ and the game folder's
 // themes, music and cursor under data/; optionally the contact sheets.
 #include <chrono>

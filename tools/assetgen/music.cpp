@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each piece: a mode, a tempo, two chord progressions, instruments and a drum
 // style; melodies come from motifs that are repeated, varied and answered.
 #include "music.h"

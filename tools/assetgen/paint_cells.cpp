@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Element cubes, wall cells and background tiles.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Animations of the play screen: static noise, seismograph, explosion, flame,
 // lightning, wind, and the laser beam cell.
 #include <algorithm>

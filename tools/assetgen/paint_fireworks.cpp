@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fireworks bursts, the rocket icons of the bonus panel and its sum pictures.
 #include <cmath>
 

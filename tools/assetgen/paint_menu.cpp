@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu backgrounds, the neon moon and the maker's logo.
 #include <algorithm>
 #include <cmath>

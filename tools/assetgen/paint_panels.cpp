@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play screen's panels, bars, read-out labels, digits and the options frame.
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The twelve specials: their pictures on the level-info screen and on the board.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A float RGBA canvas with anti-aliased shapes, noise, blur and text: the
 // drawing kit of every generated picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Little-endian writers for the RIFF files the generator makes (WAVE, ACON).
 #include <cstdint>

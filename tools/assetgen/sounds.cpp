@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every sound effect, synthesised, and the WAV writer.
 #include "sounds.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound effects of the wave list, synthesised, and their WAV files.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small synthesiser toolbox: oscillators, noise, filters and envelopes on
 // float buffers at a fixed sample rate.

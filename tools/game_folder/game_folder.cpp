@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brings the shipped files into a game folder the player may already have
 // played in, as every build does for build/game:
 //   plumix-game-folder SOURCE GAME_FOLDER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the desktop icons at each size asked for: the game's (a falling
 // element over the settled rows) and the editor's (a pencil over the same
 // rows). plumix-icons FOLDER SIZE... writes FOLDER/SIZE.png and

@@ -125,7 +125,8 @@ Parsed<RgbImage> DecodePng(std::span<const uint8_t> bytes) {
   return Parsed<RgbImage>::Ok(std::move(image));
 }
 
-std::vector<uint8_t> EncodePng(const RgbImage& image) {
+std::vector<uint8_t> EncodePngPixels(int width, int height, int channels,
+                                    std::span<const uint8_t> samples) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -138,16 +139,21 @@ std::vector<uint8_t> EncodePng(const RgbImage& image) {
     return {};
   }
   png_set_write_fn(png, &out, PngWrite, PngFlush);
-  png_set_IHDR(png, info, image.Width, image.Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  const int type = channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB;
+  png_set_IHDR(png, info, width, height, 8, type, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, 9);
   png_write_info(png, info);
-  for (int y = 0; y < image.Height; ++y) {
-    png_write_row(png, const_cast<png_bytep>(image.Rgb.data() + static_cast<size_t>(y) * image.Width * 3));
+  for (int y = 0; y < height; ++y) {
+    png_write_row(png, const_cast<png_bytep>(samples.data() + static_cast<size_t>(y) * width * channels));
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return out;
+}
+
+std::vector<uint8_t> EncodePng(const RgbImage& image) {
+  return EncodePngPixels(image.Width, image.Height, 3, image.Rgb);
 }
 
 Parsed<RgbImage> DecodeJpeg(std::span<const uint8_t> bytes) {

@@ -44,6 +44,9 @@ Parsed<RgbImage> DecodeJpeg(std::span<const uint8_t> bytes);
 // Chooses the decoder by the file's signature.
 Parsed<RgbImage> DecodeImage(std::span<const uint8_t> bytes);
 std::vector<uint8_t> EncodePng(const RgbImage& image);
+// Rows of 8-bit samples, 3 (RGB) or 4 (RGBA) a pixel, as PNG file bytes.
+std::vector<uint8_t> EncodePngPixels(int width, int height, int channels,
+                                     std::span<const uint8_t> samples);
 std::vector<uint8_t> EncodeJpeg(const RgbImage& image, int quality);
 
 Bitmap ToBitmap(const RgbImage& image);

@@ -67,7 +67,9 @@ TEST_F(EditorFiles, CtrlSWritesTheOpenedFileKeepingItsTailAndSaveAsAsksBeforeRep
     if (answer == 1) Key(kVkRight);
     Key(kVkReturn);
     EXPECT_FALSE(editor.Prompt.IsOpen());
-    if (answer == 1) EXPECT_EQ(Bytes(other), otherBefore);
+    if (answer == 1) {
+      EXPECT_EQ(Bytes(other), otherBefore);
+    }
   }
   EXPECT_EQ(ParseAdventure(Bytes(other)).Value->Levels[1].Board[11][12].Code, kEdge);
   EXPECT_EQ(editor.Model.Path, other);

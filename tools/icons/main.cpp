@@ -5,7 +5,6 @@
 // FOLDER/editor-SIZE.png, transparent around the shapes.
 #include <algorithm>
 #include <cmath>
-#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,8 +12,6 @@
 #include <optional>
 #include <span>
 #include <string>
-
-#include <png.h>
 
 #include "media/bitmap.h"
 
@@ -87,30 +84,8 @@ struct RgbaImage {
   std::vector<uint8_t> Rgba;
 };
 
-void PngWrite(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-
 std::vector<uint8_t> EncodePng(const RgbaImage& image) {
-  std::vector<uint8_t> out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(png, &out, PngWrite, nullptr);
-  png_set_IHDR(png, info, image.Size, image.Size, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_compression_level(png, 9);
-  png_write_info(png, info);
-  for (int y = 0; y < image.Size; ++y) {
-    png_write_row(png, const_cast<png_bytep>(image.Rgba.data() + static_cast<size_t>(y) * image.Size * 4));
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+  return plumix::EncodePngPixels(image.Size, image.Size, 4, image.Rgba);
 }
 
 // Each pixel is sampled 4 x 4 times, so that the edges are smooth and the

@@ -20,3 +20,17 @@ start_xvfb() {
   export DISPLAY=:$number
   xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $DISPLAY does not answer"; return 1; }
 }
+
+# wait_window TEXT [TRIES]: prints the id of the first top-level window whose
+# line in xwininfo holds TEXT (the name comes in quotes: '"Plumix'), looking
+# every 0.2 s for TRIES times (default 150).
+wait_window() {
+  local id
+  for _ in $(seq "${2:-150}"); do
+    # xdotool does not match every kind of window name, so ask the server.
+    id=$(xwininfo -root -children 2>/dev/null | grep -F "$1" | grep -oE '0x[0-9a-f]+' | head -1 || true)
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}

@@ -15,34 +15,25 @@ cleanup() {
 trap cleanup EXIT
 cp -r "$build/game" "$work/game"
 cp "$work/game/Adventures/CrystalCaverns.paf" "$work/mine.paf"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display") SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work HOME=$work
+source "$(dirname "$0")/../../scripts/xvfb.bash"
+start_xvfb "$work" || exit 1
+export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work HOME=$work
 export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 
-window() {  # the editor's window whose title holds $1
-  for _ in $(seq 150); do
-    id=$(xwininfo -root -children 2>/dev/null | grep -F "$1" | grep -oE '0x[0-9a-f]+' | head -1 || true)
-    [[ -n "$id" ]] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
 "$work/game/plumix-editor" "$work/mine.paf" >"$work/editor.log" 2>&1 &
 editor=$!
-id=$(window '"mine.paf - Plumix Adventure Editor"') || { echo "no editor window named after the file"; cat "$work/editor.log"; exit 1; }
+id=$(wait_window '"mine.paf - Plumix Adventure Editor"') || { echo "no editor window named after the file"; cat "$work/editor.log"; exit 1; }
 before=$(md5sum <"$work/mine.paf")
 # Edge from the palette, then a cell of the board's middle.
 xdotool windowfocus --sync "$id" key 3
 sleep 0.3
 xdotool mousemove 370 370 click 1
-window '"*mine.paf' >/dev/null || { echo "no mark of unsaved changes in the title"; exit 1; }
+wait_window '"*mine.paf' >/dev/null || { echo "no mark of unsaved changes in the title"; exit 1; }
 xdotool key ctrl+s
 for _ in $(seq 50); do [[ "$(md5sum <"$work/mine.paf")" != "$before" ]] && break; sleep 0.1; done
 [[ "$(md5sum <"$work/mine.paf")" != "$before" ]] || { echo "Ctrl+S did not write the opened file"; exit 1; }
 [[ -z "$(find "$work" -name 'New Adventure.paf')" ]] || { echo "a file the designer did not choose was written"; exit 1; }
-window '"mine.paf - ' >/dev/null || { echo "the title still shows unsaved changes"; exit 1; }
+wait_window '"mine.paf - ' >/dev/null || { echo "the title still shows unsaved changes"; exit 1; }
 
 xdotool mousemove 395 370 click 1
 sleep 0.3

@@ -19,6 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -r "$build/game" "$work/game"
+source "$(dirname "$0")/../../scripts/xvfb.bash"  # wait_window; this test wants a larger screen
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
@@ -26,14 +27,6 @@ export DISPLAY=:$(cat "$work/display") SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$wo
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 id=com.ostrelgames.PlumixAdventure
 
-x_window() {  # the game's top-level X window, waiting up to 20 s
-  for _ in $(seq 100); do
-    w=$(xwininfo -root -children 2>/dev/null | grep -F '"Plumix Adventure' | grep -oE '0x[0-9a-f]+' | head -1 || true)
-    [[ -n "$w" ]] && { echo "$w"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
 first_frame() {  # log: waits up to 30 s for the first shown frame
   for _ in $(seq 150); do
     grep -q "first frame shown" "$1" && return 0
@@ -51,7 +44,7 @@ stop_game() {
 # X: the window class ties the window to the launcher.
 "$work/game/plumix" --window --report-start >"$work/x.log" 2>&1 &
 game=$!
-window=$(x_window) || { echo "no game window on X"; cat "$work/x.log"; exit 1; }
+window=$(wait_window '"Plumix Adventure' 100) || { echo "no game window on X"; cat "$work/x.log"; exit 1; }
 class=$(xprop -id "$window" WM_CLASS)
 echo "X: $class"
 [[ "$class" == *"\"$id\", \"$id\""* ]] || { echo "the window class is not $id"; exit 1; }
@@ -77,6 +70,6 @@ stop_game
 # Both there: X stays the default.
 WAYLAND_DISPLAY=plumix-wayland "$work/game/plumix" --window --report-start >"$work/both.log" 2>&1 &
 game=$!
-x_window >/dev/null || { echo "with X and Wayland the game did not open on X"; cat "$work/both.log"; exit 1; }
+wait_window '"Plumix Adventure' 100 >/dev/null || { echo "with X and Wayland the game did not open on X"; cat "$work/both.log"; exit 1; }
 echo "X and Wayland: the game opens on X"
 stop_game

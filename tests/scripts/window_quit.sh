@@ -22,14 +22,6 @@ start_xvfb "$work" || exit 1
 export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
 
 switch() { od -An -tu1 -j "$1" -N1 "$work/game/Settings.set" | tr -d ' '; }  # byte offset
-window_id() {
-  for _ in $(seq 300); do
-    id=$(xwininfo -root -children 2>/dev/null | grep -F '"Plumix' | grep -oE '0x[0-9a-f]+' | head -1 || true)
-    [[ -n "$id" ]] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
 # What a window manager sends when the close button is pressed.
 close_request() {
   /usr/bin/python3 - "$1" <<'PY'
@@ -50,7 +42,7 @@ run() {
   before=$( [[ -f "$work/game/Settings.set" ]] && switch "$offset" || echo 0)
   "$work/game/plumix" --window >"$work/game.log" 2>&1 &
   game=$!
-  id=$(window_id) || { echo "no game window"; cat "$work/game.log"; exit 1; }
+  id=$(wait_window '"Plumix' 300) || { echo "no game window"; cat "$work/game.log"; exit 1; }
   sleep 1.5
   xdotool windowfocus --sync "$id" key "$key"
   sleep 0.5
@@ -83,7 +75,7 @@ echo "no screen: exit code $rc, said $said times"
 mkdir "$work/alone" && cp "$work/game/plumix" "$work/alone/"
 "$work/alone/plumix" --window >"$work/alone.log" 2>&1 &
 game=$!
-box=$(window_id) || { echo "no message box"; cat "$work/alone.log"; exit 1; }
+box=$(wait_window '"Plumix' 300) || { echo "no message box"; cat "$work/alone.log"; exit 1; }
 xdotool windowfocus --sync "$box" key Return
 for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$game" 2>/dev/null && { echo "no game files: the game did not end"; exit 1; }

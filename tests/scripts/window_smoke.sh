@@ -19,19 +19,10 @@ source "$(dirname "$0")/../../scripts/xvfb.bash"
 start_xvfb "$work" || exit 1
 export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
 
-wait_window() {  # name, tries
-  for _ in $(seq "$2"); do
-    # xdotool does not match every kind of window name, so ask the server.
-    id=$(xwininfo -root -children 2>/dev/null | grep -F "\"$1" | grep -oE '0x[0-9a-f]+' | head -1 || true)
-    [[ -n "$id" ]] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
 
 "$work/game/plumix" --window >"$work/first.log" 2>&1 &
 first=$!
-wait_window Plumix 300 >/dev/null || { echo "no game window"; cat "$work/first.log"; exit 1; }
+wait_window '"Plumix' 300 >/dev/null || { echo "no game window"; cat "$work/first.log"; exit 1; }
 sleep 2
 import -window root "$work/shot.png"
 mean=$(convert "$work/shot.png" -format "%[fx:mean]" info:)
@@ -39,7 +30,7 @@ echo "title screen mean brightness: $mean"
 awk -v m="$mean" 'BEGIN { exit !(m > 0.02) }' || { echo "the screen stayed black"; exit 1; }
 
 # Alt+Enter belongs to the window: the title screen must not take it as Enter.
-game=$(wait_window Plumix 5)
+game=$(wait_window '"Plumix' 5)
 xdotool windowfocus --sync "$game" key alt+Return
 sleep 1.5
 import -window root "$work/alt.png"
@@ -59,7 +50,7 @@ echo "pixels changed by Enter: $changed"
 
 "$work/game/plumix" --window >"$work/second.log" 2>&1 &
 second=$!
-box=$(wait_window Error 300) || { echo "no message for the second copy"; cat "$work/second.log"; exit 1; }
+box=$(wait_window '"Error' 300) || { echo "no message for the second copy"; cat "$work/second.log"; exit 1; }
 xdotool windowfocus --sync "$box" key Return
 for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$second" 2>/dev/null; then echo "the second copy did not end"; exit 1; fi

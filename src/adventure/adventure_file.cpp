@@ -194,6 +194,17 @@ Writer EntryWriter(std::span<uint8_t> file, int i) {
 
 }  // namespace
 
+bool IsAdventureName(std::string_view name) {
+  constexpr std::string_view kExtension = ".paf";
+  if (name.size() < kExtension.size()) return false;
+  for (size_t i = 0; i < kExtension.size(); ++i) {
+    char c = name[name.size() - kExtension.size() + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != kExtension[i]) return false;
+  }
+  return true;
+}
+
 Parsed<AdventureRecord> ParseAdventure(std::span<const uint8_t> bytes) {
   if (bytes.size() < kAdventureFileSize) {
     return Parsed<AdventureRecord>::Fail("it is only " + std::to_string(bytes.size()) +

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "adventure/adventure.h"
@@ -30,6 +31,9 @@ std::string ShortStringText(const ShortStringBytes<N>& bytes) {
   size_t length = bytes.Length < N ? bytes.Length : N;
   return std::string(bytes.Chars.begin(), bytes.Chars.begin() + length);
 }
+
+// "*.paf" in any case: the file names the game lists as adventures.
+bool IsAdventureName(std::string_view name);
 
 // Fails only for a file shorter than one record, and reads the first record of
 // a longer one; nothing inside the record is refused.

@@ -22,15 +22,6 @@ constexpr const char* kEmptyListText =
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool IsAdventureName(const std::string& name) {
-  constexpr std::string_view kExtension = ".paf";
-  if (name.size() < kExtension.size()) return false;
-  for (size_t i = 0; i < kExtension.size(); ++i) {
-    if (FoldCase(name[name.size() - kExtension.size() + i]) != kExtension[i]) return false;
-  }
-  return true;
-}
-
 // Case-insensitive first, then byte order, so that the order is total and stable.
 bool NameBefore(const std::string& a, const std::string& b) {
   auto fold = [](std::string s) {

@@ -14,13 +14,6 @@ namespace fs = std::filesystem;
 
 constexpr size_t kHighScoreTableSize = kHighScoreEntrySize * kHighScoreCount;
 
-bool IsAdventureFileName(const fs::path& path) {
-  std::string extension = path.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-  return extension == ".paf";
-}
-
 }  // namespace
 
 std::optional<std::vector<uint8_t>> UpdatedPlayersAdventure(std::span<const uint8_t> shipped,
@@ -49,7 +42,7 @@ std::vector<std::string> UpdateAdventureCopies(const fs::path& shippedFolder,
   std::error_code ec;
   std::vector<fs::path> names;
   for (fs::directory_iterator it(shippedFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (IsAdventureFileName(it->path())) names.push_back(it->path().filename());
+    if (IsAdventureName(it->path().filename().string())) names.push_back(it->path().filename());
   }
   std::sort(names.begin(), names.end());
   for (const fs::path& name : names) {

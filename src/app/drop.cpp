@@ -17,13 +17,6 @@
 namespace plumix {
 namespace {
 
-bool IsPafName(const std::string& name) {
-  if (name.size() < 5) return false;
-  std::string tail = name.substr(name.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
-  return tail == ".paf";
-}
-
 // The list read afresh; on the title or the menus it opens on the new file.
 void ShowInList(TMain& game, const std::string& name) {
   const uint8_t screen = game.Shell.ScreenState;
@@ -63,7 +56,7 @@ std::filesystem::path DroppedAdventurePath(const TMain& game, const std::string&
 
 void AdventureDropped(TMain& game, const std::filesystem::path& file) {
   const std::string name = file.filename().string();
-  if (!IsPafName(name)) {
+  if (!IsAdventureName(name)) {
     game.ReportError(name + " is not an adventure: adventure files end in .paf.");
     return;
   }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "adventure/adventure_file.h"
 #include "adventure/adventure_update.h"
 #include "media/files.h"
 
@@ -48,10 +49,7 @@ std::map<std::string, uint64_t> ReadManifest(const fs::path& path) {
 }
 
 bool IsShippedAdventure(const fs::path& relative) {
-  std::string extension = relative.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-  return relative.parent_path() == "Adventures" && extension == ".paf";
+  return relative.parent_path() == "Adventures" && IsAdventureName(relative.filename().string());
 }
 
 }  // namespace

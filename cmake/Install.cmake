@@ -4,7 +4,7 @@
 # the shipped files in share/games/plumix-adventure, the desktop entry, the
 # icons, the AppStream metainfo and the man page.
 include(GNUInstallDirs)
-set(PLUMIX_APP_ID com.ostrelgames.PlumixAdventure)
+set(PLUMIX_APP_ID com.ostrelgames.plumixadventure)
 # Below /usr the executables go to games/, as Debian's games do; below any
 # other prefix (/usr/local, ~/.local) to bin/, where PATH finds them.
 if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")

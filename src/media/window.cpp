@@ -65,8 +65,8 @@ void NameTheWindows() {
 }  // namespace
 
 std::string DesktopId(std::string_view executable) {
-  return executable == "plumix-editor" ? "com.ostrelgames.PlumixAdventure.Editor"
-                                       : "com.ostrelgames.PlumixAdventure";
+  return executable == "plumix-editor" ? "com.ostrelgames.plumixadventure.editor"
+                                       : "com.ostrelgames.plumixadventure";
 }
 
 RenderPath ChooseRenderPath(std::string_view videoDriver, bool hasGpu, bool rendererChosen) {

@@ -41,6 +41,6 @@ TEST(WindowPath, TheVideoDriverChoosesHowFramesReachTheScreen) {
   EXPECT_EQ(ChooseRenderPath("kmsdrm", false, false), RenderPath::Accelerated);
   EXPECT_EQ(ChooseRenderPath("x11", true, false), RenderPath::Accelerated);
   EXPECT_EQ(ChooseRenderPath("x11", false, true), RenderPath::Accelerated);  // the player's renderer
-  EXPECT_EQ(plumix::DesktopId("plumix"), "com.ostrelgames.PlumixAdventure");
-  EXPECT_EQ(plumix::DesktopId("plumix-editor"), "com.ostrelgames.PlumixAdventure.Editor");
+  EXPECT_EQ(plumix::DesktopId("plumix"), "com.ostrelgames.plumixadventure");
+  EXPECT_EQ(plumix::DesktopId("plumix-editor"), "com.ostrelgames.plumixadventure.editor");
 }

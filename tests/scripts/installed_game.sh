@@ -10,7 +10,7 @@ work=$(mktemp -d /tmp/plumix-install.XXXXXX)
 trap '[[ -n "${game:-}" ]] && kill "$game" 2>/dev/null; rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/usr" >/dev/null
 share=$work/usr/share
-id=com.ostrelgames.PlumixAdventure
+id=com.ostrelgames.plumixadventure
 bin=$(sed -n 's/^PLUMIX_INSTALL_GAMESDIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 for f in $bin/plumix $bin/plumix-adventure share/games/plumix-adventure/Adventures/PlumixAcademy.paf \
          share/games/plumix-adventure/Music/Track1.mid share/man/man6/plumix.6.gz \
@@ -33,7 +33,7 @@ if command -v identify >/dev/null; then
   [[ "$corner" == 0 ]] || { echo "the icon's corner is not transparent ($corner)"; exit 1; }
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >/dev/null
+  appstreamcli validate --pedantic --no-net "$share/metainfo/$id.metainfo.xml" >/dev/null
 fi
 
 chmod -R a-w "$share/games/plumix-adventure"

@@ -25,7 +25,7 @@ xvfb=$!
 for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display") SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
-id=com.ostrelgames.PlumixAdventure
+id=com.ostrelgames.plumixadventure
 
 first_frame() {  # log: waits up to 30 s for the first shown frame
   for _ in $(seq 150); do

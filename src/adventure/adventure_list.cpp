@@ -295,6 +295,8 @@ void ReadRecordScores(TMain& game) {
 }
 
 void SaveHighScore(TMain& game) {
+  // The table is for people: a game the bot played is only watched.
+  if (game.Options.BotPlays) return;
   if (!EnterHighScore(game.Adv, game.Settings.PlayerName)) return;
   std::string name = CurrentFileName(game);
   std::string error;

@@ -136,6 +136,19 @@ void DemoBeforeFrame(TMain& game) {
   demo.BotPressing = false;
 }
 
+void StandInBeforeFrame(TMain& game) {
+  DemoState& demo = game.Demo;
+  if (!game.Options.BotPlays || demo.Active) return;
+  if (game.Play.PrepareCounter == 0) {
+    // A new level: nothing of the last one's plan or held keys carries over.
+    BotReleaseAll(game, demo.Stand);
+    demo.Stand = {};
+  }
+  demo.BotPressing = true;
+  BotStep(game, demo.Stand);
+  demo.BotPressing = false;
+}
+
 void DemoAfterFrame(TMain& game) {
   DemoState& demo = game.Demo;
   if (!demo.Active) return;

@@ -27,6 +27,7 @@ struct DemoState {
   bool PlumixSeen = false;
   bool BotPressing = false;  // the keys arriving are the bot's
   BotState Bot;
+  BotState Stand;  // the bot standing in for the player (--bot-plays)
   Random SavedRng;
   std::shared_ptr<AdventureState> SavedAdventure;
 };
@@ -38,6 +39,8 @@ AdventureRecord DemoAdventure();
 void TitleIdle(TMain& game);
 // Every play frame of the demo, before the frame runs: the bot's keys.
 void DemoBeforeFrame(TMain& game);
+// Every play frame outside the demo: with --bot-plays, the bot's keys.
+void StandInBeforeFrame(TMain& game);
 // After the frame: the demo's mark, and the way back when the level ends.
 void DemoAfterFrame(TMain& game);
 // Any key, button or click: true when it ended the demo (the input is used up).

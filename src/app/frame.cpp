@@ -81,6 +81,7 @@ void TMain::DXTimerTimer() {
       DrawOptionsBackdrop(*this);
     } else {
       DemoBeforeFrame(*this);
+      StandInBeforeFrame(*this);
       PlayFrame(*this, true);
       DemoAfterFrame(*this);
     }

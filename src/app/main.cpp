@@ -61,6 +61,8 @@ constexpr const char* kHelp =
     "  --window        start in a 1024 x 768 window instead of full screen\n"
     "                  (Alt+Enter switches at any time)\n"
     "  --report-start  tell on standard error how long the first frame took\n"
+    "  --bot-plays     the bot plays the levels you start while you watch;\n"
+    "                  its games enter no high-score table\n"
     "  --help          show this text and exit\n"
     "  --version       show the version and exit\n"
     "\n"
@@ -92,6 +94,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--window") == 0) options.FullScreen = false;
     if (std::strcmp(argv[i], "--report-start") == 0) reportStart = true;
+    if (std::strcmp(argv[i], "--bot-plays") == 0) options.BotPlays = true;
   }
   std::error_code missing;
   if (!std::filesystem::is_directory(places.GameDir / "Graphics", missing)) {

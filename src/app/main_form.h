@@ -52,6 +52,7 @@ struct GameOptions {
   bool Audio = false;             // open the audio device
   bool SingleInstance = false;    // refuse to run beside another copy
   bool SeedFromClock = true;      // else Seed is used (tests)
+  bool BotPlays = false;          // the bot plays the levels; the menus stay the player's
   uint64_t Seed = 1;
 };
 

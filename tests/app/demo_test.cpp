@@ -9,6 +9,7 @@
 #include <iterator>
 #include <map>
 
+#include "adventure/adventure_list.h"
 #include "app/main_form.h"
 #include "support/harness.h"
 
@@ -87,6 +88,21 @@ TEST(TitleDemo, AnyKeyButtonOrClickReturnsToTheTitleAtOnce) {
     h.RunFrames(1);
     EXPECT_EQ(game.Shell.ScreenState, kTitleScreen);
   }
+  EXPECT_EQ(Files(h.Dir), before);
+}
+
+TEST(BotStandIn, PlaysALevelToItsWinAndItsLostGameEntersNoTable) {
+  Harness h(Fast());
+  TMain& game = h.Game();
+  game.Options.BotPlays = true;
+  h.StartLevelFromFile("PlumixAcademy.paf", 1);
+  for (int frame = 0; frame < 40000 && game.Shell.ScreenState == kPlayScreen; ++frame) h.RunFrames(1);
+  EXPECT_EQ(game.Shell.ScreenState, kLevelCompletedScreen);
+  const auto before = Files(h.Dir);
+  game.Adv.Score = 1000000;
+  game.Adv.LevelScores[1] = 1000000;
+  SaveHighScore(game);
+  EXPECT_EQ(game.Adv.HighScoreRank, 0);
   EXPECT_EQ(Files(h.Dir), before);
 }
 

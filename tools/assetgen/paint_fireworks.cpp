@@ -70,9 +70,12 @@ Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
     }
     Vec head = pos(t);
     // Small while the shell is tight, so that its stars stay apart.
-    float size = (form == Form::Small ? 1.0f : 1.3f) * (1.15f - 0.3f * t) * (0.75f + 0.25f * SmoothStep(kBreak, 0.35f, t));
-    // Light around the head brightens its own ink only (it stays under the key's half).
-    c.Glow(head.X, head.Y, size * 1.8f, star, form == Form::Circle ? 0.2f : 0.3f);
+    const float open = SmoothStep(kBreak, 0.35f, t);
+    float size = (form == Form::Small ? 1.1f : 1.45f) * (1.15f - 0.3f * t) * (0.7f + 0.3f * open);
+    // Light around the head: at the break it only brightens the star's own
+    // ink; once the shell is open, it swells each star into a bright ball.
+    const float glow = (form == Form::Circle ? 0.2f : 0.3f) + 0.3f * SmoothStep(0.25f, 0.45f, t);
+    c.Glow(head.X, head.Y, size * 1.8f, star, glow);
     c.Circle(head.X, head.Y, size * twinkle, Mix(star, Scale(Hex(0xFFFFFF), dim), 0.3f));
   }
   if (frame <= 1) {

@@ -83,6 +83,8 @@ TEST(Screenshots, FireworksAndEntryGate) {
   LaunchRockets(game, 89);
   h.RunFrames(150);
   EXPECT_TRUE(shot(h, "show"));
+  h.RunFrames(250);
+  EXPECT_TRUE(shot(h, "show_later"));
 }
 
 }  // namespace

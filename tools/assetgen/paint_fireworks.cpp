@@ -71,7 +71,7 @@ Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
     Vec head = pos(t);
     // Small while the shell is tight, so that its stars stay apart.
     const float open = SmoothStep(kBreak, 0.35f, t);
-    float size = (form == Form::Small ? 1.1f : 1.45f) * (1.15f - 0.3f * t) * (0.7f + 0.3f * open);
+    float size = (form == Form::Small ? 1.1f : 1.45f) * (1.15f - 0.3f * t) * (0.6f + 0.4f * open);
     // Light around the head: at the break it only brightens the star's own
     // ink; once the shell is open, it swells each star into a bright ball.
     const float glow = (form == Form::Circle ? 0.2f : 0.3f) + 0.3f * SmoothStep(0.25f, 0.45f, t);

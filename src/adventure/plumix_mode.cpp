@@ -99,46 +99,73 @@ void RisePoint(const RocketSlot& rocket, double t, double& x, double& y) {
   y = kScreenHeight + (rocket.TargetY - kScreenHeight) * eased;
 }
 
-// The rocket as a hot spark with a trail of embers fading below it.
+// A soft round dot of light: full alpha inside, fading over its last pixel.
+void Dot(Bitmap& surface, double x, double y, double radius, uint16_t colour, int alpha) {
+  const int reach = static_cast<int>(std::ceil(radius + 0.5));
+  const int ix = static_cast<int>(std::floor(x)), iy = static_cast<int>(std::floor(y));
+  for (int py = iy - reach; py <= iy + reach; ++py) {
+    for (int px = ix - reach; px <= ix + reach; ++px) {
+      const double d = std::hypot(px + 0.5 - x, py + 0.5 - y);
+      const double cover = std::clamp(radius + 0.5 - d, 0.0, 1.0);
+      if (cover > 0) Spark(surface, px, py, colour, static_cast<int>(alpha * cover));
+    }
+  }
+}
+
+// The rocket as a hot spark climbing on a long trail that cools from white
+// through the burst's colour to dark embers, wide at the spark and thin at
+// its end, with embers falling off it. Its length follows the climb: long
+// while the rocket is fast, and still long enough to see near the top.
 void DrawRise(TMain& game, const RocketSlot& rocket) {
   if (rocket.Trigger <= 0) return;
   Bitmap& surface = game.M.DXDraw.Surface();
   const uint16_t trail = BurstLight(rocket.BurstKind);
-  const uint16_t white = Rgb565(255, 250, 235);
+  const uint16_t hot = Rgb565(255, 236, 180);
+  const uint16_t white = Rgb565(255, 252, 240);
   const double t = std::min(1.0, rocket.Counter / static_cast<double>(rocket.Trigger));
-  constexpr int kTrail = 40;
-  for (int k = kTrail; k >= 0; --k) {
-    const double tk = t - k * 0.005;
-    if (tk < 0) continue;
+  const double tail = std::max(0.0, t - (0.12 + 0.2 * t));
+  double hx, hy, ex, ey;
+  RisePoint(rocket, t, hx, hy);
+  RisePoint(rocket, tail, ex, ey);
+  // Steps of about a pixel along the path, so that the trail is unbroken.
+  const int steps = std::clamp(static_cast<int>(std::hypot(hx - ex, hy - ey)), 8, 400);
+  for (int k = 0; k <= steps; ++k) {
+    const double u = k / static_cast<double>(steps);  // 0 at the trail's end, 1 at the spark
     double x, y;
-    RisePoint(rocket, tk, x, y);
-    const int alpha = 240 - k * 5;
-    const int ix = static_cast<int>(x), iy = static_cast<int>(y);
-    const uint16_t colour = k < 4 ? white : trail;
-    for (int d = -1; d <= 1; ++d) {
-      Spark(surface, ix + d, iy, colour, d == 0 ? alpha : alpha * 2 / 3);
-      Spark(surface, ix + d, iy + 1, colour, d == 0 ? alpha : alpha * 2 / 3);
-    }
-    // Embers shed by the trail, flickering.
-    if (k > 6 && (rocket.Counter + k) % 3 == 0) {
-      Spark(surface, ix + ((k * 7) % 7) - 3, iy + 3, trail, alpha);
-      Spark(surface, ix + ((k * 7) % 7) - 3, iy + 4, trail, alpha / 2);
-    }
+    RisePoint(rocket, tail + (t - tail) * u, x, y);
+    const int warmth = static_cast<int>(255 * std::min(1.0, u * 1.5));
+    const uint16_t colour = u > 0.8 ? hot : Blend565(Rgb565(120, 50, 20), trail, warmth);
+    Dot(surface, x, y, 0.7 + 1.1 * u, colour, static_cast<int>(70 + 150 * u));
   }
-  double x, y;
-  RisePoint(rocket, t, x, y);
-  const int hx = static_cast<int>(x), hy = static_cast<int>(y);
-  // The head: a white-hot core in a coloured glow.
-  for (int dy = -5; dy <= 5; ++dy) {
-    for (int dx = -5; dx <= 5; ++dx) {
-      const int d2 = dx * dx + dy * dy;
-      if (d2 <= 4) {
-        Spark(surface, hx + dx, hy + dy, white, 255);
-      } else if (d2 <= 25) {
-        Spark(surface, hx + dx, hy + dy, trail, 200 - 6 * d2);
-      }
-    }
+  // Embers shed by the trail: they drift down and flicker out.
+  for (int k = 0; k < 14; ++k) {
+    const uint32_t seed = k * 2654435761u + static_cast<uint32_t>(rocket.TargetX) * 40503u;
+    if ((static_cast<uint32_t>(rocket.Counter) + seed / 1000) % 4 == 0) continue;
+    const double u = (seed % 1000) / 1000.0;
+    const double drift = static_cast<int>((seed >> 12) % 9) - 4;
+    double x, y;
+    RisePoint(rocket, tail + (t - tail) * u, x, y);
+    Spark(surface, static_cast<int>(x + drift * (1 - u)), static_cast<int>(y + (1 - u) * 10), trail,
+          static_cast<int>(80 + 150 * u));
   }
+  // The spark: a white-hot core five pixels across in a glow of its colour.
+  Dot(surface, hx, hy, 6.5, trail, 40);
+  Dot(surface, hx, hy, 4.5, trail, 90);
+  Dot(surface, hx, hy, 3.6, hot, 190);
+  Dot(surface, hx, hy, 2.4, white, 255);
+}
+
+// The speed drawn for a burst (0.1 to 1.2 patterns a frame) would show a
+// burst for a fifth of a second at today's frame rates, too short to see.
+// It chooses instead how long the burst lasts, from brisk to slow, in
+// seconds of the measured frame rate, so that every burst is seen whole.
+constexpr double kBriskBurst = 1.1, kSlowBurst = 2.0;
+
+double BurstSpeed(double drawn, int patterns, int frameScale) {
+  const double framesPerSecond = frameScale > 0 ? frameScale / 1.5 : 60.0;
+  const double brisk = std::clamp((drawn - 0.1) / 1.1, 0.0, 1.0);
+  const double seconds = kSlowBurst + (kBriskBurst - kSlowBurst) * brisk;
+  return std::max(1, patterns - 1) / (seconds * framesPerSecond);
 }
 
 void Burst(TMain& game, int slot) {
@@ -156,6 +183,7 @@ void Burst(TMain& game, int slot) {
   if (TFireworksSprite* sprite = rocket.Sprite.Get()) {
     sprite->X -= sprite->Width / 2;
     sprite->Y -= sprite->Height / 2;
+    sprite->AnimationSpeed = BurstSpeed(speed, sprite->AnimationLength, game.Shell.FrameScale);
   }
   const int kind = rocket.BurstKind;
   if (IsCircle(kind)) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "app/main_form.h"
 #include "media/draw.h"
@@ -99,13 +100,78 @@ void DrawClearedRows(TMain& game, const CellImages& images, int ox, int oy) {
   if (--cleared.Countdown == 0) cleared.Active = false;
 }
 
-// A gate over the entry cell, built from the wall picture of the edge theme
-// and lined with a pale glow so that it shows on a dark theme too: a player
-// who sees it knows why the first step left is refused.
+struct Rgb {
+  int R = 0, G = 0, B = 0;
+};
+
+Rgb ToRgb(uint16_t p) { return {Red8(p), Green8(p), Blue8(p)}; }
+int Distance(Rgb a, Rgb b) { return std::abs(a.R - b.R) + std::abs(a.G - b.G) + std::abs(a.B - b.B); }
+int Light(Rgb c) { return c.R * 3 + c.G * 6 + c.B; }
+
+// The mean colour of the pixels a rectangle of the surface shows.
+Rgb MeanUnder(const Bitmap& surface, int px, int py, int size) {
+  long r = 0, g = 0, b = 0, n = 0;
+  for (int y = std::max(0, py); y < std::min(surface.Height, py + size); ++y) {
+    for (int x = std::max(0, px); x < std::min(surface.Width, px + size); ++x) {
+      const Rgb c = ToRgb(surface.At(x, y));
+      r += c.R, g += c.G, b += c.B, ++n;
+    }
+  }
+  if (n == 0) return {};
+  return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+}
+
+// The gate's colour, taken from the edge theme's stone: its light, its
+// shade or its mean, whichever stands out most from what lies under the
+// entry cell, and drawn towards white or black until it stands out enough.
+// A neon frame gives its glow, a dark stone on a light board its shade.
+Rgb GateColour(const Bitmap& wall, Rgb under) {
+  constexpr int kEnough = 240;
+  std::vector<Rgb> stone;
+  for (int y = 0; y < wall.Height; ++y) {
+    for (int x = 0; x < wall.Width; ++x) stone.push_back(ToRgb(wall.At(x, y)));
+  }
+  if (stone.empty()) stone.push_back({200, 190, 160});
+  std::sort(stone.begin(), stone.end(), [](Rgb a, Rgb b) { return Light(a) < Light(b); });
+  auto mean = [&](size_t from, size_t to) {
+    long r = 0, g = 0, b = 0;
+    for (size_t i = from; i < to; ++i) r += stone[i].R, g += stone[i].G, b += stone[i].B;
+    const long n = static_cast<long>(to - from);
+    return Rgb{static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+  };
+  const size_t quarter = std::max<size_t>(1, stone.size() / 4);
+  Rgb best = mean(0, stone.size());
+  for (Rgb c : {mean(stone.size() - quarter, stone.size()), mean(0, quarter)}) {
+    if (Distance(c, under) > Distance(best, under)) best = c;
+  }
+  const Rgb towards = Light(under) < 1275 ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
+  for (int step = 0; step < 16 && Distance(best, under) < kEnough; ++step) {
+    best = {(best.R * 3 + towards.R) / 4, (best.G * 3 + towards.G) / 4, (best.B * 3 + towards.B) / 4};
+  }
+  return best;
+}
+
+// A gate over the entry cell, two posts and a lintel in the edge theme's
+// stone, edged by a thin seam of the opposite light so that it shows on any
+// board: a player who sees it knows why the first step left is refused.
 void DrawEntryGate(const ImageItem& edge, Bitmap& surface, int px, int py) {
-  constexpr int kPost = 3, kPostAlpha = 200, kGlowAlpha = 110;
-  constexpr uint16_t kGlow = Rgb565(255, 236, 170);
+  constexpr int kPost = 3, kPostAlpha = 215, kSeamAlpha = 140;
   const Bitmap& wall = edge.Picture;
+  const Rgb gate = GateColour(wall, MeanUnder(surface, px, py, kCellSize));
+  long stoneLight = 0;
+  for (int y = 0; y < wall.Height; ++y) {
+    for (int x = 0; x < wall.Width; ++x) stoneLight += Light(ToRgb(wall.At(x, y)));
+  }
+  if (wall.Width > 0 && wall.Height > 0) stoneLight /= wall.Width * wall.Height;
+  // The stone's grain shows in the gate's colour as lighter and darker flecks.
+  auto grained = [&](int dx, int dy) {
+    if (wall.Width <= 0 || wall.Height <= 0) return Rgb565(gate.R, gate.G, gate.B);
+    const long light = Light(ToRgb(wall.At(dx % wall.Width, dy % wall.Height)));
+    const int fleck = std::clamp(static_cast<int>(light - stoneLight) / 30, -28, 28);
+    auto channel = [&](int c) { return std::clamp(c + fleck, 0, 255); };
+    return Rgb565(channel(gate.R), channel(gate.G), channel(gate.B));
+  };
+  const uint16_t seam = Light(gate) < 1275 ? Rgb565(235, 235, 225) : Rgb565(0, 0, 0);
   for (int dy = 0; dy < kCellSize; ++dy) {
     const int y = py + dy;
     if (y < 0 || y >= surface.Height) continue;
@@ -114,15 +180,12 @@ void DrawEntryGate(const ImageItem& edge, Bitmap& surface, int px, int py) {
       const int x = px + dx;
       if (x < 0 || x >= surface.Width) continue;
       const bool outside = dx == 0 || dx == kCellSize - 1 || dy == 0;
-      const bool post = dx < kPost || dx >= kCellSize - kPost || dy < kPost;
-      if (outside) {
-        // A dark seam outside, so that the stone stands out on a light board.
-        row[x] = Blend565(row[x], 0, kPostAlpha);
+      const bool post = dx <= kPost || dx >= kCellSize - 1 - kPost || dy <= kPost;
+      const bool inside = dx == kPost + 1 || dx == kCellSize - kPost - 2 || dy == kPost + 1;
+      if (outside || (inside && !post)) {
+        row[x] = Blend565(row[x], seam, outside ? kSeamAlpha : kSeamAlpha / 2);
       } else if (post) {
-        const uint16_t stone = wall.Width > 0 && wall.Height > 0 ? wall.At(dx % wall.Width, dy % wall.Height) : kGlow;
-        row[x] = Blend565(row[x], stone, kPostAlpha);
-      } else if (dx == kPost || dx == kCellSize - kPost - 1 || dy == kPost) {
-        row[x] = Blend565(row[x], kGlow, kGlowAlpha);
+        row[x] = Blend565(row[x], grained(dx, dy), kPostAlpha);
       }
     }
   }

@@ -48,14 +48,21 @@ TEST_F(RocketTest, TheShowBurstsEightyNineTimesAndEveryBurstFreesItself) {
   for (int i = 11; i <= 99; ++i) bangs += slot(i).BurstKind <= 12;
   EXPECT_EQ(sounds.Started("1Fireworks_Bang") + sounds.Started("2Fireworks_Bang") + sounds.Started("3Fireworks_Bang"), bangs);
   ASSERT_NE(slot(11).Sprite.Get(), nullptr);
-  for (int move = 0; move < 100; ++move) {
+  // Every burst is seen whole: at least a second on screen (60 frames here),
+  // and gone within a few.
+  int shortest = 1000;
+  for (int move = 1; move <= 200; ++move) {
     const TFireworksSprite* burst = slot(11).Sprite.Get();
     engine.Move(1);
     if (burst) {
       ASSERT_EQ(burst->Dead, burst->AnimationPos >= burst->AnimationLength - 1) << "move " << move;
     }
+    for (int i = 11; i <= 99; ++i) {
+      if (const TFireworksSprite* b = slot(i).Sprite.Get(); b && b->Dead) shortest = std::min(shortest, move);
+    }
     engine.Dead();
   }
+  EXPECT_GE(shortest, 60) << "a burst left after " << shortest << " frames";
   EXPECT_EQ(engine.Count(), sprites);
 }
 
@@ -106,7 +113,19 @@ TEST_F(RocketTest, FireworksLeaveTheGameRandomSequenceAloneAndBurstWhereTheyClim
       bright += (p >> 16) > 0xE0 && ((p >> 8) & 0xFF) > 0xE0 && (p & 0xFF) > 0xD0;
     }
   }
-  EXPECT_GE(bright, 9) << "no spark near (" << rx << ", " << ry << ")";
+  EXPECT_GE(bright, 13) << "no spark near (" << rx << ", " << ry << ")";
+  // Its trail runs a long way down behind it, unbroken and lit.
+  int trail = 0;
+  for (int dy = 6; dy < 86; ++dy) {
+    const double px = rx + (one.RiseX - rx) * dy / (768 - ry);
+    int lit = 0;
+    for (int dx = -10; dx <= 10; ++dx) {
+      const uint32_t p = h.Pixel(static_cast<int>(px) + dx, static_cast<int>(ry) + dy);
+      lit += std::max({p >> 16, (p >> 8) & 0xFF, p & 0xFF}) >= 0x80;
+    }
+    trail += lit >= 2;
+  }
+  EXPECT_GE(trail, 75) << "rows of the trail lit, of 80";
 }
 
 }  // namespace

@@ -179,9 +179,9 @@ TEST(DrawPlayfield, EachCodeShowsItsPicture) {
   EXPECT_TRUE(SameAsImage(h, tiles.Get("Tile_Shape8"), ex, ey));
 }
 
-// The entry point shows as a gate in every edge and cube theme: its posts
-// stand out from the board behind them, and nothing is drawn where there is
-// no entry mark.
+// The entry point shows as a gate in every edge and cube theme: its posts,
+// at least two pixels wide, stand out clearly from a dark, a grey or a light
+// board behind them, and nothing is drawn where there is no entry mark.
 TEST(DrawPlayfield, TheEntryMarkShowsAsAGateInEveryTheme) {
   Harness h;
   h.StartLevel(MakeTestAdventure(), 1);
@@ -190,22 +190,22 @@ TEST(DrawPlayfield, TheEntryMarkShowsAsAGateInEveryTheme) {
   ASSERT_GE(game.Themes.CubeCount(), 2);
   const int px = 25 * 14 + 112, py = 25 * 1 - 15;
   auto visible = [](uint16_t a, uint16_t b) {
-    return std::abs(Red8(a) - Red8(b)) + std::abs(Green8(a) - Green8(b)) + std::abs(Blue8(a) - Blue8(b)) >= 60;
+    return std::abs(Red8(a) - Red8(b)) + std::abs(Green8(a) - Green8(b)) + std::abs(Blue8(a) - Blue8(b)) >= 120;
   };
   for (int edge = 1; edge <= game.Themes.EdgeCount(); ++edge) {
     for (int cube = 1; cube <= game.Themes.CubeCount(); ++cube) {
       game.Settings.EdgeChoice = static_cast<uint8_t>(edge);
       game.Settings.CubeChoice = static_cast<uint8_t>(cube);
       ASSERT_TRUE(LoadEdge(game) && LoadCubeTheme(game));
-      for (Colour night : {kBlack, kWhite}) {
+      for (Colour night : {kBlack, Colour{0x808080}, kWhite}) {
         game.M.DXDraw.Fill(night);
         DrawPlayfield(game, 112, -15, "Table");
         const uint16_t back = ToRgb565(night);
         int posts = 0;
         for (int dy = 4; dy < 25; ++dy) {
-          bool seen = false;
-          for (int dx = 0; dx <= 3; ++dx) seen = seen || visible(h.SurfacePixel(px + dx, py + dy), back);
-          posts += seen;
+          int seen = 0;
+          for (int dx = 0; dx <= 3; ++dx) seen += visible(h.SurfacePixel(px + dx, py + dy), back);
+          posts += seen >= 2;
         }
         EXPECT_EQ(posts, 21) << "edge " << edge << ", cube " << cube << " on " << night;
         EXPECT_EQ(h.SurfacePixel(px + 12, py + 12), back) << "the gate's opening stays clear";

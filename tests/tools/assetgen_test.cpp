@@ -153,6 +153,55 @@ TEST(CommittedAssets, AnimationsMove) {
   }
 }
 
+// A burst opens as coloured stars around a white-hot core of a few pixels,
+// not as a white disc: in its first two patterns no white patch is bigger
+// than a few pixels and most of its ink has colour.
+TEST(CommittedAssets, BurstsOpenAsColouredStars) {
+  for (const auto& a : plumix::ImageAssets()) {
+    if (std::string(a.Name).find("_Fireworks_Animation") == std::string::npos) continue;
+    plumix::Bitmap b = Committed(a);
+    const uint16_t key = plumix::ToRgb565(a.Key);
+    const int pw = a.PatternWidth, ph = a.PatternHeight;
+    for (int p = 0; p < 2; ++p) {
+      auto at = [&](int x, int y) { return b.At(p * pw + x, y); };
+      auto white = [&](int x, int y) {
+        const uint16_t px = at(x, y);
+        return px != key && std::min({plumix::Red8(px), plumix::Green8(px), plumix::Blue8(px)}) > 200;
+      };
+      int ink = 0, coloured = 0, patch = 0;
+      std::vector<bool> seen(static_cast<size_t>(pw * ph));
+      for (int y = 0; y < ph; ++y) {
+        for (int x = 0; x < pw; ++x) {
+          const uint16_t px = at(x, y);
+          if (px == key) continue;
+          const int high = std::max({plumix::Red8(px), plumix::Green8(px), plumix::Blue8(px)});
+          const int low = std::min({plumix::Red8(px), plumix::Green8(px), plumix::Blue8(px)});
+          ++ink;
+          coloured += high > 100 && high - low > high / 3;
+          if (!white(x, y) || seen[y * pw + x]) continue;
+          // The size of this white patch, its pixels joined side by side.
+          int size = 0;
+          std::vector<std::pair<int, int>> todo{{x, y}};
+          seen[y * pw + x] = true;
+          while (!todo.empty()) {
+            auto [qx, qy] = todo.back();
+            todo.pop_back();
+            ++size;
+            for (auto [nx, ny] : {std::pair{qx + 1, qy}, {qx - 1, qy}, {qx, qy + 1}, {qx, qy - 1}}) {
+              if (nx < 0 || ny < 0 || nx >= pw || ny >= ph || seen[ny * pw + nx] || !white(nx, ny)) continue;
+              seen[ny * pw + nx] = true;
+              todo.push_back({nx, ny});
+            }
+          }
+          patch = std::max(patch, size);
+        }
+      }
+      EXPECT_LE(patch, 12) << a.Name << " pattern " << p << ": a white patch of " << patch << " pixels";
+      EXPECT_GT(coloured * 2, ink) << a.Name << " pattern " << p << ": " << coloured << " of " << ink << " pixels coloured";
+    }
+  }
+}
+
 TEST(CommittedAssets, SeismographIsCalmFirstThenWild) {
   const auto& a = Image("Seizmograf_Animation");
   plumix::Bitmap b = Committed(a);

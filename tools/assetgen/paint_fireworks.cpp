@@ -17,11 +17,14 @@ Rgba BurstColour(int colour) {
 
 enum class Form { Large, Medium, Small, Circle };
 
-// One burst pattern: a dense shell of stars flies out to the frame's edge,
+// One burst pattern: a shell of coloured stars flies out to the frame's edge,
 // slows, droops and fades with long trails; the last patterns still glow.
+// The first pattern catches the shell just after the break, already open:
+// a white-hot core of a few pixels among stars streaking out in colour.
 Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
   Canvas c(w, h);
-  float t = static_cast<float>(frame) / (frames - 1);
+  constexpr float kBreak = 0.17f;  // how far the shell has flown by the first pattern
+  float t = kBreak + (1 - kBreak) * static_cast<float>(frame) / (frames - 1);
   Rgba col = BurstColour(colour);
   Rgba second = BurstColour(colour % 4 + 1);
   float cx = w / 2.0f, cy = h / 2.0f * 0.92f;
@@ -37,14 +40,6 @@ Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
     stars = 90;
   }
   Rng rng(7000 + colour * 31 + static_cast<int>(form) * 5);
-  if (frame <= 2) {
-    // The flash of the break: a hot core with four rays.
-    float r = reach * (frame == 0 ? 0.22f : frame == 1 ? 0.16f : 0.1f) + 1;
-    c.Glow(cx, cy, r, Mix(col, Hex(0xFFFFFF), 0.6f), 2.0f);
-    c.Circle(cx, cy, r * 0.5f, Hex(0xFFFFFF));
-    c.Line({cx - r * 2.0f, cy}, {cx + r * 2.0f, cy}, 1.4f, Hex(0xFFFFFF));
-    c.Line({cx, cy - r * 2.0f * squash - 1}, {cx, cy + r * 2.0f * squash + 1}, 1.4f, Hex(0xFFFFFF));
-  }
   // The droop that keeps the lowest, fastest stars inside the frame.
   const float droopReach = form == Form::Circle ? 0 : std::max(0.0f, h - 1.0f - cy - reach * squash);
   for (int i = 0; i < stars; ++i) {
@@ -62,20 +57,32 @@ Canvas BurstFrame(Form form, int colour, int frame, int frames, int w, int h) {
     float dim = 1 - 0.55f * SmoothStep(0.45f, 1.0f, t);
     if (t > 0.7f && Hash2(i, 3, 61) < (t - 0.7f) / 0.3f * 0.5f) continue;
     float twinkle = (t > 0.4f && Hash2(i, frame, 71) > 0.55f) ? 1.4f : 1.0f;
-    Rgba star = Mix(Hex(0xFFFFFF), alt ? second : col, SmoothStep(0.0f, 0.3f, t));
-    star = Scale(star, dim);
+    // Hot and pale just after the break, then the full colour.
+    Rgba star = Scale(Mix(Hex(0xFFFFFF), alt ? second : col, 0.75f + 0.25f * SmoothStep(kBreak, 0.35f, t)), dim);
     Vec now = pos(t);
-    // The trail behind each star, longer while it flies fast, darker towards its end.
+    // The trail behind each star, longer while it flies fast, darker towards
+    // its end; it never reaches back into the core, or the break is a disc.
+    const float trailTime = std::min(0.035f, (t - kBreak * 0.6f) / 7);
     for (int k = 1; k <= 7; ++k) {
-      float tt = std::max(0.0f, t - k * 0.035f);
-      Vec p = pos(tt);
-      c.Line(now, p, std::max(0.8f, 1.8f - k * 0.15f), Scale(star, 0.95f - k * 0.11f));
+      Vec p = pos(t - k * trailTime);
+      c.Line(now, p, std::max(0.8f, 1.6f - k * 0.15f), Scale(star, 0.9f - k * 0.11f));
       now = p;
     }
     Vec head = pos(t);
-    float size = (form == Form::Small ? 1.2f : 1.6f) * (1.2f - 0.35f * t);
-    c.Glow(head.X, head.Y, size * 1.8f, star, 0.8f);
-    c.Circle(head.X, head.Y, size * twinkle, Mix(star, Scale(Hex(0xFFFFFF), dim), 0.45f));
+    // Small while the shell is tight, so that its stars stay apart.
+    const float open = SmoothStep(kBreak, 0.35f, t);
+    float size = (form == Form::Small ? 1.1f : 1.45f) * (1.15f - 0.3f * t) * (0.6f + 0.4f * open);
+    // Light around the head: at the break it only brightens the star's own
+    // ink; once the shell is open, it swells each star into a bright ball.
+    const float glow = (form == Form::Circle ? 0.2f : 0.3f) + 0.3f * SmoothStep(0.25f, 0.45f, t);
+    c.Glow(head.X, head.Y, size * 1.8f, star, glow);
+    c.Circle(head.X, head.Y, size * twinkle, Mix(star, Scale(Hex(0xFFFFFF), dim), 0.3f));
+  }
+  if (frame <= 1) {
+    // The white-hot core of the break, a few pixels across.
+    float r = frame == 0 ? 1.6f : 1.0f;
+    c.Glow(cx, cy, r * 1.6f, Mix(col, Hex(0xFFFFFF), 0.5f), 0.9f);
+    c.Circle(cx, cy, r, Hex(0xFFFFFF));
   }
   if (form != Form::Circle && t > 0.25f) {
     // Crackle: glittering sparks all over the shell in the second half.

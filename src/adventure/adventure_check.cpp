@@ -146,7 +146,7 @@ void CheckLevel(std::vector<AdventureProblem>& out, int k, const LevelRecord& le
                    std::to_string(level.DisasterFrequency) + " is above 3 (High)"});
   }
   if (DisastersInTurn(level) && level.DisasterFrequency == 0) {
-    out.push_back({k, "DisasterKind", "disasters in turn, but DisasterFrequency is 0 (no disaster comes)"});
+    out.push_back({k, "DisasterKind", "in turn with DisasterFrequency 0 (none come)"});
   }
   if (level.SpecialsFrequency > kFrequencyLimit) {
     out.push_back({k, "SpecialsFrequency",

@@ -69,7 +69,7 @@ void Editor::BuildLevelPage() {
     };
     pageOf_.push_back({inTurn_, EditorPage::Level});
     tips_[inTurn_] = "The four kinds one after another, each once, a short breather apart: "
-                     "a Bonus level of 210 time or more shows them all";
+                     "a Bonus level of 210 ticks or more shows them all";
   }
   specials_ = Choice("Specials", y += kRow, frequencies,
                      [this](int i) { Model.Current().SpecialsFrequency = static_cast<uint8_t>(i); },
@@ -96,7 +96,7 @@ void Editor::BuildLevelPage() {
   LevelField("Time to finish", y += kRow, true, 6,
              [this](const std::string& t) { Model.Current().TimeToFinish = ParseNumber(t, 999999); },
              [this] { return std::to_string(Model.Current().TimeToFinish); },
-             "Seconds the player has");
+             "Play ticks (about a second each) a Bonus level lasts");
   entryColumn_ = Choice("Entry column", y += kRow, Numbers(1, kMaxEntry),
                         [this](int i) { Model.SetEntry(i + 1, Model.Current().EntryRow); },
                         "Where elements enter the board");

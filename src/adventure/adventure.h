@@ -36,6 +36,12 @@ struct ShortStringBytes {
   bool operator==(const ShortStringBytes&) const = default;
 };
 
+// DisasterKind's top bit, kept through play: the level's disasters come in
+// turn, each kind once, so a level can promise all four. The low two bits are
+// the kind announced last; a stored kind has no effect.
+constexpr uint8_t kDisastersInTurn = 0x80;
+constexpr uint8_t kDisasterKindBits = 0x03;
+
 // Stored for a level whose LinesToIncreaseSpeed is 0: the speed never rises by lines.
 constexpr int32_t kSpeedNeverRises = INT32_MAX;
 
@@ -73,6 +79,9 @@ struct LevelRecord {
   std::array<uint8_t, 2> PaddingAfterSpecials{};
   bool operator==(const LevelRecord&) const = default;
 };
+
+inline uint8_t DisasterKindOf(const LevelRecord& level) { return level.DisasterKind & kDisasterKindBits; }
+inline bool DisastersInTurn(const LevelRecord& level) { return (level.DisasterKind & kDisastersInTurn) != 0; }
 
 struct HighScoreEntry {
   std::string Name;  // at most 30 bytes

@@ -145,6 +145,9 @@ void CheckLevel(std::vector<AdventureProblem>& out, int k, const LevelRecord& le
     out.push_back({k, "DisasterFrequency",
                    std::to_string(level.DisasterFrequency) + " is above 3 (High)"});
   }
+  if (DisastersInTurn(level) && level.DisasterFrequency == 0) {
+    out.push_back({k, "DisasterKind", "in turn with DisasterFrequency 0 (none come)"});
+  }
   if (level.SpecialsFrequency > kFrequencyLimit) {
     out.push_back({k, "SpecialsFrequency",
                    std::to_string(level.SpecialsFrequency) + " is above 3 (High)"});

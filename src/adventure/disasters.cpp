@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "engine/board.h"
 #include "engine/moves.h"
+#include "engine/play_frame.h"
 #include "media/panels.h"
 
 namespace plumix {
@@ -20,6 +21,23 @@ constexpr int kStormLastPattern = 6;
 constexpr double kFlameHiddenX = -100;
 constexpr double kStormHiddenX = -300;
 constexpr double kWindHiddenX = -300;
+constexpr int kAllKinds = 0x0F;
+// Play ticks between the end of one disaster and the warning of the next
+// where they come in turn: long enough to read "Speciality over.".
+constexpr int32_t kInTurnBreatherTicks = 3;
+
+bool TickFrame(const TMain& game) {
+  return game.Play.TickCounter >= TickLength(game.Shell.FrameScale);
+}
+
+// The drawn kind, or the next one after it that has not come in this round.
+uint8_t KindInTurn(DisasterState& d, int drawn) {
+  if (d.KindsThisRound == kAllKinds) d.KindsThisRound = 0;
+  int kind = drawn;
+  while (d.KindsThisRound & (1 << kind)) kind = (kind + 1) % 4;
+  d.KindsThisRound = static_cast<uint8_t>(d.KindsThisRound | (1 << kind));
+  return static_cast<uint8_t>(kind);
+}
 
 bool Active(const TMain& game) {
   return game.Disasters.DisasterPending && game.Disasters.DisasterStartTicks <= 0;
@@ -140,9 +158,17 @@ void WindFrame(TMain& game) {
 }  // namespace
 
 void TryStartDisaster(TMain& game) {
-  const int frequency = PlayLevel(game).DisasterFrequency;
+  const LevelRecord& level = PlayLevel(game);
+  const int frequency = level.DisasterFrequency;
   if (frequency == 0) return;
-  if (game.Rng(10000 / frequency) != 0) return;
+  if (DisastersInTurn(level)) {
+    // No chance drawn: the first comes at once, the next after the breather.
+    DisasterState& d = game.Disasters;
+    if (d.BreatherTicks > 0 && TickFrame(game)) --d.BreatherTicks;
+    if (d.BreatherTicks > 0) return;
+  } else if (game.Rng(10000 / frequency) != 0) {
+    return;
+  }
   AnnounceDisaster(game);
 }
 
@@ -152,7 +178,9 @@ void AnnounceDisaster(TMain& game) {
   d.DisasterStartTicks = game.Rng(15) + 5;
   game.PlaySound("Before_Theme_Speciality");
   AddMessage(game.Panels, "Warning!", "Speciality", "approaching!", kRed);
-  level.DisasterKind = static_cast<uint8_t>(game.Rng(4));
+  const int drawn = game.Rng(4);
+  const uint8_t inTurn = level.DisasterKind & kDisastersInTurn;
+  level.DisasterKind = static_cast<uint8_t>(inTurn | (inTurn ? KindInTurn(d, drawn) : drawn));
   d.DisasterPending = true;
   d.FirstStrike = true;
   d.DisasterEndTicks = game.Rng(20) + d.DisasterStartTicks + 10;
@@ -166,7 +194,7 @@ void DisasterTick(TMain& game) {
   ShowCountdown(game, d.DisasterStartTicks > 0 ? d.DisasterStartTicks : d.DisasterEndTicks);
   if (d.DisasterStartTicks != 0) return;
   game.StopSound("Before_Theme_Speciality");
-  switch (PlayLevel(game).DisasterKind) {
+  switch (DisasterKindOf(PlayLevel(game))) {
     case kEarthquake:
       RedMessage(game, "Earthquake!");
       game.PlaySound("Earthquake");
@@ -186,7 +214,7 @@ void DisasterEndCheck(TMain& game) {
   // Below zero counts as ended too, so a disaster can never outlive its time.
   if (!d.DisasterPending || d.DisasterEndTicks > 0) return;
   PanelState& p = game.Panels;
-  switch (PlayLevel(game).DisasterKind) {
+  switch (DisasterKindOf(PlayLevel(game))) {
     case kEarthquake: game.StopSound("Earthquake"); break;
     case kFire:
       game.StopSound("Flame");
@@ -204,12 +232,13 @@ void DisasterEndCheck(TMain& game) {
     default: break;
   }
   d.DisasterPending = false;
+  d.BreatherTicks = kInTurnBreatherTicks;
   AddMessage(p, "", "Speciality over.", "", kGreen);
 }
 
 void DisasterFrame(TMain& game) {
   const bool active = Active(game);
-  const uint8_t kind = PlayLevel(game).DisasterKind;
+  const uint8_t kind = DisasterKindOf(PlayLevel(game));
   if (active && kind == kEarthquake) {
     const int a = ShakeOffset(game.Rng);
     const int b = ShakeOffset(game.Rng);

@@ -58,6 +58,8 @@ void ResetPlayState(TMain& game) {
   game.QuitPrompt = false;
   game.Disasters.DisasterEndTicks = 0;
   game.Disasters.DisasterPending = false;
+  game.Disasters.KindsThisRound = 0;
+  game.Disasters.BreatherTicks = 0;
   AddMessage(game.Panels, "Clear Message Handler", "", "", kBlack);
   play.LineScanDone = false;
   // The rows of the last level's final clear are gone with it.

@@ -81,7 +81,7 @@ void ResumeDisasterSound(TMain& game) {
     game.PlaySound("Before_Theme_Speciality");
     return;
   }
-  switch (PlayLevel(game).DisasterKind) {
+  switch (DisasterKindOf(PlayLevel(game))) {
     case 0: game.PlaySound("Earthquake"); break;
     case 1: game.PlaySound("Flame"); break;
     case 3: game.PlaySound("Wind"); break;

@@ -124,6 +124,9 @@ BotRun PlayLevelWithBot(TMain& game, const std::function<void()>& runFrame, int 
     lastScore = game.Adv.Score;
     if (game.Disasters.DisasterPending && !pending) ++run.Disasters;
     pending = game.Disasters.DisasterPending;
+    if (pending && game.Disasters.DisasterStartTicks <= 0) {
+      run.DisasterKindsSeen = static_cast<uint8_t>(run.DisasterKindsSeen | 1 << DisasterKindOf(PlayLevel(game)));
+    }
   }
   BotReleaseAll(game, bot);
   run.Won = game.Shell.ScreenState == kLevelCompletedScreen;

@@ -44,6 +44,7 @@ struct BotRun {
   int SpecialsCollected = 0;
   int FirstSpecialFrame = -1;  // the frame of the first clear that collected one; -1 none
   int Disasters = 0;
+  uint8_t DisasterKindsSeen = 0;  // bit k: a disaster of kind k broke out
   int PlumixStarts = 0;   // four-row clears that switched the PLUMIX mode on
   int PlumixRewards = 0;  // its one- to four-row rewards earned
 };

@@ -162,7 +162,7 @@ class Editor {
   std::map<int, std::string> tips_;                                   // widget -> tooltip
   int typingIn_ = -1;  // the field whose typing is the newest undo step
   // Level page.
-  int type_ = -1, disasters_ = -1, specials_ = -1, next_ = -1, entryColumn_ = -1, entryRow_ = -1;
+  int type_ = -1, disasters_ = -1, inTurn_ = -1, specials_ = -1, next_ = -1, entryColumn_ = -1, entryRow_ = -1;
   int elements_[kElementKinds + 1] = {};
   int specialKinds_[kSpecialKinds + 1] = {};
   // Adventure page.

@@ -43,45 +43,64 @@ Rect KindRect(int kind) {
 void Editor::BuildLevelPage() {
   buildPage_ = static_cast<int>(EditorPage::Level);
   int y = kPageTop + 4;
+  constexpr int kRow = 22;
   LevelField("Title", y, false, 30, [this](const std::string& t) { Model.Current().Title = t; },
              [this] { return Model.Current().Title; }, "The level's name, at most 30 characters");
-  type_ = Choice("Type", y += 24, {"Action", "Bonus"},
+  type_ = Choice("Type", y += kRow, {"Action", "Bonus"},
                  [this](int i) { Model.Current().LevelType = static_cast<uint8_t>(i); },
                  "A Bonus level is played for points only");
   const std::vector<std::string> frequencies(std::begin(kFrequencies), std::end(kFrequencies));
-  disasters_ = Choice("Disasters", y += 24, frequencies,
+  disasters_ = Choice("Disasters", y += kRow, frequencies,
                       [this](int i) { Model.Current().DisasterFrequency = static_cast<uint8_t>(i); },
                       "How often earthquakes, fire, lightning and wind come");
-  specials_ = Choice("Specials", y += 24, frequencies,
+  {
+    Widget c;
+    c.Kind = WidgetKind::CheckBox;
+    c.Caption = "Disasters in turn (each kind once)";
+    c.TextColour = kWhite;
+    y += kRow;
+    c.Bounds = {kSideX + 40, y, kSideRight, y + 18};
+    inTurn_ = controls_.Add(std::move(c));
+    controls_.At(inTurn_).OnClick = [this] {
+      Model.Change();
+      typingIn_ = -1;
+      uint8_t& kind = Model.Current().DisasterKind;
+      kind = static_cast<uint8_t>(controls_.At(inTurn_).Checked ? kind | kDisastersInTurn : kind & ~kDisastersInTurn);
+    };
+    pageOf_.push_back({inTurn_, EditorPage::Level});
+    tips_[inTurn_] = "The four kinds one after another, each once, a short breather apart: "
+                     "a Bonus level of 210 ticks or more shows them all";
+  }
+  specials_ = Choice("Specials", y += kRow, frequencies,
                      [this](int i) { Model.Current().SpecialsFrequency = static_cast<uint8_t>(i); },
                      "How often the specials ticked below appear");
-  LevelField("Start speed", y += 24, true, 3,
+  LevelField("Start speed", y += kRow, true, 3,
              [this](const std::string& t) { Model.Current().StartSpeed = static_cast<uint8_t>(ParseNumber(t, 255)); },
              [this] { return std::to_string(Model.Current().StartSpeed); }, "0 to 255");
-  LevelField("Maximal speed", y += 24, true, 3,
+  LevelField("Maximal speed", y += kRow, true, 3,
              [this](const std::string& t) { Model.Current().MaximalSpeed = static_cast<uint8_t>(ParseNumber(t, 255)); },
              [this] { return std::to_string(Model.Current().MaximalSpeed); }, "0 to 255");
-  next_ = Choice("Next elements", y += 24, Numbers(0, 4),
+  next_ = Choice("Next elements", y += kRow, Numbers(0, 4),
                  [this](int i) { Model.Current().NextElements = static_cast<uint8_t>(i); },
                  "How many coming elements the player sees");
   LevelField(
-      "Lines a speed", y += 24, true, 6,
+      "Lines a speed", y += kRow, true, 6,
       [this](const std::string& t) { Model.Current().LinesToIncreaseSpeed = ParseNumber(t, 999999); },
       // What the file holds, even out of range (the check names it): never a tidier number.
       [this] { return std::to_string(Model.Current().LinesToIncreaseSpeed); },
       "Lines between two speeds; 0: the speed never rises");
-  LevelField("Lines to finish", y += 24, true, 6,
+  LevelField("Lines to finish", y += kRow, true, 6,
              [this](const std::string& t) { Model.Current().LinesToFinish = ParseNumber(t, 999999); },
              [this] { return std::to_string(Model.Current().LinesToFinish); },
              "Lines that win the level");
-  LevelField("Time to finish", y += 24, true, 6,
+  LevelField("Time to finish", y += kRow, true, 6,
              [this](const std::string& t) { Model.Current().TimeToFinish = ParseNumber(t, 999999); },
              [this] { return std::to_string(Model.Current().TimeToFinish); },
-             "Seconds the player has");
-  entryColumn_ = Choice("Entry column", y += 24, Numbers(1, kMaxEntry),
+             "Play ticks (about a second each) a Bonus level lasts");
+  entryColumn_ = Choice("Entry column", y += kRow, Numbers(1, kMaxEntry),
                         [this](int i) { Model.SetEntry(i + 1, Model.Current().EntryRow); },
                         "Where elements enter the board");
-  entryRow_ = Choice("Entry row", y += 24, Numbers(1, kMaxEntry),
+  entryRow_ = Choice("Entry row", y += kRow, Numbers(1, kMaxEntry),
                      [this](int i) { Model.SetEntry(Model.Current().EntryColumn, i + 1); },
                      "Where elements enter the board");
   // The element kinds: a box and the shape's picture each, with All and None.
@@ -137,6 +156,7 @@ void Editor::SyncLevelPage() {
   const LevelRecord& level = Model.Current();
   controls_.At(type_).ItemIndex = level.LevelType == 0 ? 0 : 1;
   controls_.At(disasters_).ItemIndex = level.DisasterFrequency <= 3 ? level.DisasterFrequency : -1;
+  controls_.At(inTurn_).Checked = DisastersInTurn(level);
   controls_.At(specials_).ItemIndex = level.SpecialsFrequency <= 3 ? level.SpecialsFrequency : -1;
   controls_.At(next_).ItemIndex = level.NextElements <= 4 ? level.NextElements : -1;
   const auto entry = [](uint8_t v) { return v >= 1 && v <= kMaxEntry ? v - 1 : -1; };

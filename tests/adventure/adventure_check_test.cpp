@@ -23,6 +23,8 @@ std::string All(const std::vector<AdventureProblem>& problems) {
 
 TEST(AdventureCheck, AGoodAdventureHasNoProblem) {
   AdventureRecord a = Good();
+  a.Levels[1].DisasterKind = kDisastersInTurn | 2;
+  a.Levels[1].DisasterFrequency = 1;
   EXPECT_EQ(All(CheckAdventure(a)), "");
   AdventureRecord prepared = a;
   EXPECT_TRUE(PrepareForPlay(prepared).empty());
@@ -61,6 +63,10 @@ TEST(AdventureCheck, EachUnsafeValueIsReportedByLevelAndField) {
       {"lines 0", [](AdventureRecord& a) { a.Levels[2].LinesToIncreaseSpeed = 0; }, 2, "LinesToIncreaseSpeed", "never rises"},
       {"lines negative", [](AdventureRecord& a) { a.Levels[2].LinesToIncreaseSpeed = -3; }, 2, "LinesToIncreaseSpeed", "negative"},
       {"disasters", [](AdventureRecord& a) { a.Levels[1].DisasterFrequency = 4; }, 1, "DisasterFrequency", "above 3"},
+      {"in turn, none", [](AdventureRecord& a) {
+         a.Levels[1].DisasterKind = kDisastersInTurn;
+         a.Levels[1].DisasterFrequency = 0;
+       }, 1, "DisasterKind", "none come"},
       {"specials", [](AdventureRecord& a) { a.Levels[1].SpecialsFrequency = 9; }, 1, "SpecialsFrequency", "above 3"},
       {"action goal", [](AdventureRecord& a) { a.Levels[1].LinesToFinish = 0; }, 1, "LinesToFinish", "won at once"},
       {"bonus goal", [](AdventureRecord& a) { a.Levels[1].LevelType = 1; }, 1, "TimeToFinish", "ends at once"},

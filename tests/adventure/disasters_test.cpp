@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 #include "engine/board.h"
 #include "support/harness.h"
@@ -165,6 +166,61 @@ TEST_F(DisasterTest, TheEarthquakeDrawsTheBoardAtAShakingOrigin) {
   EXPECT_LE(seen.rbegin()->first, 14);
   const int jolts = 240 - seen[0];
   EXPECT_TRUE(jolts >= 60 && jolts <= 120) << jolts;
+}
+
+// With the top bit of DisasterKind the kinds come in turn, a fixed breather
+// apart, and the bit outlives every announcement; without it the chance and
+// the kind are drawn exactly as the random rule says.
+TEST_F(DisasterTest, InTurnEachKindOnceABreatherApartAndWithoutTheBitTheRuleAsEver) {
+  const DisasterState& d = game().Disasters;
+  level().DisasterFrequency = 1;  // in turn, the frequency's chance is never drawn
+  level().DisasterKind = kDisastersInTurn | 2;
+  // The element hangs at the top, so the level never ends.
+  const auto frame = [&] {
+    game().Play.FallCounter = 0;
+    h.RunFrames(1);
+  };
+  for (int i = 0; i <= kPrepareFrames; ++i) frame();
+  ASSERT_TRUE(d.DisasterPending) << "the first comes as soon as disasters may";
+  std::vector<int> kinds;
+  while (kinds.size() < 8) {
+    ASSERT_EQ(level().DisasterKind & ~kDisasterKindBits, kDisastersInTurn);
+    kinds.push_back(DisasterKindOf(level()));
+    game().Disasters.DisasterStartTicks = 1;  // short ones: their length is not the point
+    game().Disasters.DisasterEndTicks = 2;
+    while (d.DisasterPending) frame();
+    const int32_t over = game().Play.TimeLeft;
+    while (!d.DisasterPending) frame();
+    ASSERT_EQ(over - game().Play.TimeLeft, 3) << "play ticks of breather";
+  }
+  for (int round : {0, 4}) {
+    EXPECT_EQ(std::set<int>(kinds.begin() + round, kinds.begin() + round + 4).size(), 4u)
+        << "round " << round / 4 + 1 << ": " << ::testing::PrintToString(kinds);
+  }
+
+  // Without the bit: the chance of 10000 div f every call, then the warning,
+  // the kind and the end drawn in that order.
+  game().Rng.Seed(22);
+  level().DisasterFrequency = 3;
+  level().DisasterKind = 1;
+  game().Disasters = DisasterState{};
+  Random rule = game().Rng;
+  for (int announced = 0; announced < 6;) {
+    TryStartDisaster(game());
+    if (rule(3333) != 0) {
+      ASSERT_FALSE(d.DisasterPending);
+      continue;
+    }
+    ASSERT_TRUE(d.DisasterPending);
+    const int start = rule(15) + 5;
+    const int kind = rule(4);
+    EXPECT_EQ(d.DisasterStartTicks, start);
+    EXPECT_EQ(level().DisasterKind, kind);
+    EXPECT_EQ(d.DisasterEndTicks, rule(20) + start + 10);
+    ++announced;
+    game().Disasters.DisasterPending = false;
+  }
+  EXPECT_EQ(game().Rng.Next(), rule.Next()) << "no draw more or less";
 }
 
 }  // namespace

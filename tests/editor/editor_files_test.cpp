@@ -197,7 +197,7 @@ TEST_F(EditorFiles, FieldsShowWhatIsStoredUndoAFieldEditAtOnceAndLeaveTheShortcu
     Key(36);  // Home: the whole text selected
     KeyEvent(PlatformEventType::KeyUp, kVkShift);
   };
-  replace(174);  // Start speed
+  replace(188);  // Start speed
   Type("3");
   Type("0");
   Type("0");

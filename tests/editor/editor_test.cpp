@@ -207,6 +207,8 @@ TEST_F(GoldenEditor, LevelPageFieldsAndHelp) {
   ASSERT_EQ(editor.Page, EditorPage::Level);
   Click(768 + 4, 380 + 14);  // kind 1 off
   EXPECT_EQ(editor.Model.Current().Elements[1], 0);
+  Click(768 + 46, 142);  // disasters in turn
+  EXPECT_EQ(editor.Model.Current().DisasterKind, kDisastersInTurn);
   Frame();
   EXPECT_TRUE(testing::MatchesGolden(h, "editor_level"));
   Key(kVkF1);
@@ -221,6 +223,7 @@ TEST_F(GoldenEditor, LevelPageFieldsAndHelp) {
   editor.ImportFile(h.Dir / "Adventures" / "Mine" / "adventure.txt");
   EXPECT_EQ(editor.Model.Current().Title, "Golden Level") << editor.Status;
   EXPECT_EQ(editor.Model.Current().Elements[1], 0);
+  EXPECT_EQ(editor.Model.Current().DisasterKind, kDisastersInTurn);
   editor.Undo();
   EXPECT_EQ(editor.Model.Current().Title, "Changed");
 }

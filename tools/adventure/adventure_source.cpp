@@ -123,7 +123,8 @@ void WriteLevel(SourceWriter& w, int k, const LevelRecord& level, bool played) {
   if (!played) w.Line("# beyond LastLevelIndex: kept in the file, not played");
   w.Text("Title", level.Title, level.TitleBytes);
   w.Field("LevelType", std::to_string(level.LevelType), "0 Action, other Bonus");
-  w.Field("DisasterKind", std::to_string(level.DisasterKind), "set during play; no effect");
+  w.Field("DisasterKind", std::to_string(level.DisasterKind),
+          "128 = disasters in turn, each kind once; other bits set during play, no effect");
   w.Field("DisasterFrequency", std::to_string(level.DisasterFrequency), "0 none, 1 low, 2 medium, 3 high");
   w.Field("SpecialsFrequency", std::to_string(level.SpecialsFrequency), "0 none, 1 low, 2 medium, 3 high");
   w.Field("StartSpeed", std::to_string(level.StartSpeed));

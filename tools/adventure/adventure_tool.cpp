@@ -36,7 +36,8 @@ The source (full description: docs/adventure-format.md):
   [Adventure]          Title, Author, Contact (texts in double quotes, UTF-8;
                        \" \\ and \xHH escapes), LastLevelIndex (levels 1..N+1)
   [Level N]            N = 1..100: Title, LevelType (0 Action, else Bonus),
-                       DisasterKind, DisasterFrequency, SpecialsFrequency
+                       DisasterKind (128: disasters in turn, each kind
+                       once), DisasterFrequency, SpecialsFrequency
                        (0 none .. 3 high), StartSpeed, MaximalSpeed,
                        NextElements (0..4), LinesToIncreaseSpeed, LinesToFinish,
                        TimeToFinish, EntryColumn, EntryRow (top-left of the

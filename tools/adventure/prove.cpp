@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -51,9 +52,11 @@ class ScratchFolder {
 std::string Run(const BotRun& run) {
   char text[200];
   std::snprintf(text, sizeof text,
-                "%-4s in %4d elements, %6.1f s, score %6d, lines %3d, specials %2d, disasters %d, plumix %d",
+                "%-4s in %4d elements, %6.1f s, score %6d, lines %3d, specials %2d, disasters %d (%d kinds), "
+                "plumix %d",
                 run.Won ? "won" : "lost", run.Elements, run.Frames / double(kFramesPerSecond), run.Score,
-                run.Lines, run.SpecialsCollected, run.Disasters, run.PlumixRewards);
+                run.Lines, run.SpecialsCollected, run.Disasters, std::popcount(run.DisasterKindsSeen),
+                run.PlumixRewards);
   return text;
 }
 

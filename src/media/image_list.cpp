@@ -22,6 +22,7 @@ void ImageItem::Restore() {
   runs_.clear();
   runPixels_.clear();
   rowStart_.clear();
+  turned_.clear();
 }
 
 void ImageItem::BuildRuns() const {

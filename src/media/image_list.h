@@ -47,6 +47,24 @@ struct ImageItem {
   bool RowRuns(int y, int column, const Run** first, const Run** last) const;
   const uint16_t* RunPixels() const { return runPixels_.data(); }
 
+  // A pattern scaled and turned as the rotated drawing turns it, its pixels
+  // placed relative to the point it is drawn at: the cells of a frame that
+  // share a picture, size and angle are then turned once.
+  struct Turned {
+    int Pattern = -1, Width = 0, Height = 0, Angle = 0;
+    double CentreX = 0, CentreY = 0;
+    bool Keyed = false;
+    uint16_t Key = 0;
+    struct Span {
+      int Dx, Dy, Length;
+      uint32_t Offset;  // of the first pixel in Pixels
+    };
+    std::vector<Span> Spans;
+    std::vector<uint16_t> Pixels;
+  };
+  // The few turned patterns drawn last, dropped by Restore.
+  std::vector<Turned>& TurnedPatterns() const { return turned_; }
+
  private:
   void BuildRuns() const;
   int width_ = 0, height_ = 0, columns_ = 0, count_ = 0;
@@ -57,6 +75,7 @@ struct ImageItem {
   mutable std::vector<Run> runs_;
   mutable std::vector<uint16_t> runPixels_;
   mutable std::vector<uint32_t> rowStart_;  // [y * columns_ + column], one past the end last
+  mutable std::vector<Turned> turned_;
 };
 
 class ImageList {

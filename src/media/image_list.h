@@ -74,7 +74,8 @@ struct ImageItem {
   mutable bool useRuns_ = false;
   mutable std::vector<Run> runs_;
   mutable std::vector<uint16_t> runPixels_;
-  mutable std::vector<uint32_t> rowStart_;  // [y * columns_ + column], one past the end last
+  // [(pattern * height_ + row of the pattern)], one past the end last
+  mutable std::vector<uint32_t> rowStart_;
   mutable std::vector<Turned> turned_;
 };
 

@@ -59,7 +59,7 @@ TEST(DrawImage, ColourKeySkipsPixelsThatMatchAfterConversion) {
 TEST(DrawImage, KeyedPicturesSparseOrDenseDrawExactlyTheirVisiblePixels) {
   for (const int percent : {4, 70}) {
     ImageItem item;
-    item.Picture = Bitmap(3 * 37, 19, kA);
+    item.Picture = Bitmap(3 * 37, 2 * 19, kA);  // two rows of three patterns
     item.PatternWidth = 37;
     item.PatternHeight = 19;
     item.Transparent = true;
@@ -71,12 +71,12 @@ TEST(DrawImage, KeyedPicturesSparseOrDenseDrawExactlyTheirVisiblePixels) {
     }
     item.Restore();
     for (const auto& [x, y] : {std::pair{-20, -7}, {5, 3}, {40, 12}}) {
-      for (int pattern = 0; pattern < 3; ++pattern) {
+      for (int pattern = 0; pattern < 6; ++pattern) {
         Bitmap dest(60, 24, kBg), expected(60, 24, kBg);
         DrawImage(item, dest, x, y, pattern);
         for (int py = std::max(0, y); py < std::min(24, y + 19); ++py) {
           for (int px = std::max(0, x); px < std::min(60, x + 37); ++px) {
-            const uint16_t p = item.Picture.Row(py - y)[pattern * 37 + px - x];
+            const uint16_t p = item.Picture.Row(pattern / 3 * 19 + py - y)[pattern % 3 * 37 + px - x];
             if (p != item.Key()) expected.Row(py)[px] = p;
           }
         }

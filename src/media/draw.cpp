@@ -280,20 +280,20 @@ void DrawImage(const ImageItem& item, Bitmap& dest, int x, int y, int pattern) {
     }
     return;
   }
-  const uint16_t key = item.Key();
-  const int column = src.Left / std::max(1, src.Width());
-  for (int dy = clip.y0; dy < clip.y1; ++dy) {
-    const int row = src.Top + dy - y;
-    const uint16_t* s = item.Picture.Row(row);
-    uint16_t* d = dest.Row(dy) + clip.x0;
-    const ImageItem::Run *run = nullptr, *last = nullptr;
-    if (!item.RowRuns(row, column, &run, &last)) {
-      CopyKeyedRow(s + sx, d, n, key);
-      continue;
+  const uint32_t* starts = item.PatternRuns(pattern);
+  if (!starts) {
+    for (int dy = clip.y0; dy < clip.y1; ++dy) {
+      CopyKeyedRow(item.Picture.Row(src.Top + dy - y) + sx, dest.Row(dy) + clip.x0, n, item.Key());
     }
-    // Only the runs of visible pixels are read at all; most are a few pixels long.
-    const uint16_t* packed = item.RunPixels();
-    for (; run != last; ++run) {
+    return;
+  }
+  // Only the runs of visible pixels are read at all; most are a few pixels long.
+  const ImageItem::Run* runs = item.Runs();
+  const uint16_t* packed = item.RunPixels();
+  for (int dy = clip.y0; dy < clip.y1; ++dy) {
+    uint16_t* d = dest.Row(dy) + clip.x0;
+    const ImageItem::Run* last = runs + starts[dy - y + 1];
+    for (const ImageItem::Run* run = runs + starts[dy - y]; run != last; ++run) {
       const int from = std::max<int>(run->X, sx);
       const int to = std::min<int>(run->X + run->Length, sx + n);
       if (from < to) CopyPixels(d + from - sx, packed + run->Offset + (from - run->X), to - from);

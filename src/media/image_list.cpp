@@ -71,14 +71,11 @@ void ImageItem::BuildRuns() const {
   }
 }
 
-bool ImageItem::RowRuns(int y, int column, const Run** first, const Run** last) const {
+const uint32_t* ImageItem::PatternRuns(int pattern) const {
   if (!runsBuilt_) BuildRuns();
-  if (!useRuns_ || !Transparent || y < 0 || column < 0 || column >= columns_) return false;
-  const size_t at = (static_cast<size_t>(y / height_) * columns_ + column) * height_ + y % height_;
-  if (at + 1 >= rowStart_.size()) return false;
-  *first = runs_.data() + rowStart_[at];
-  *last = runs_.data() + rowStart_[at + 1];
-  return true;
+  if (!useRuns_ || !Transparent || pattern < 0 || pattern >= count_) return nullptr;
+  const size_t at = static_cast<size_t>(pattern) * height_;
+  return at + height_ < rowStart_.size() ? rowStart_.data() + at : nullptr;
 }
 
 bool ImageItem::PatternRect(int pattern, Rect* rect) const {

@@ -42,9 +42,11 @@ struct ImageItem {
     uint16_t X, Length;  // picture columns
     uint32_t Offset;     // of the first pixel in RunPixels
   };
-  // The runs of picture row y within pattern column `column`, or false when
-  // the picture is drawn better pixel by pixel (dense or not keyed).
-  bool RowRuns(int y, int column, const Run** first, const Run** last) const;
+  // Where the runs of each row of a pattern start in Runs(), one entry a row
+  // and one past the last; null when the picture is drawn better pixel by
+  // pixel (dense or not keyed) or the pattern is outside the picture.
+  const uint32_t* PatternRuns(int pattern) const;
+  const Run* Runs() const { return runs_.data(); }
   const uint16_t* RunPixels() const { return runPixels_.data(); }
 
   // A pattern scaled and turned as the rotated drawing turns it, its pixels

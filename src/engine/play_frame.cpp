@@ -91,13 +91,14 @@ void UpdateRepeatTimings(TMain& game) {
 
 void ClearScreen(TMain& game) {
   Display& display = game.M.DXDraw;
-  display.Fill(kBlack);
-  if (!game.Settings.TiledBackground) return;
-  const ImageItem& tile = game.M.DXImageList.Get("Current_Tile");
+  const ImageItem* tile = game.Settings.TiledBackground ? &game.M.DXImageList.Get("Current_Tile") : nullptr;
   // A tile that was never loaded has no size to step by.
-  if (tile.Width() <= 0 || tile.Height() <= 0) return;
-  for (int y = 0; y < Display::kHeight; y += tile.Height()) {
-    for (int x = 0; x < Display::kWidth; x += tile.Width()) DrawImage(tile, display.Surface(), x, y, 0);
+  if (tile && (tile->Width() <= 0 || tile->Height() <= 0)) tile = nullptr;
+  // Opaque tiles cover every pixel, so black under them would never be seen.
+  if (!tile || tile->Transparent) display.Fill(kBlack);
+  if (!tile) return;
+  for (int y = 0; y < Display::kHeight; y += tile->Height()) {
+    for (int x = 0; x < Display::kWidth; x += tile->Width()) DrawImage(*tile, display.Surface(), x, y, 0);
   }
 }
 

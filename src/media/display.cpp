@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -43,22 +47,62 @@ void Display::Finalize() {
 
 void Display::Fill(Colour colour) { FillBitmap(surface_, colour); }
 
-void Display::ConvertFrame() { table_.Convert(surface_, presented_.data()); }
+void Display::ConvertFrame() {
+  table_.Convert(surface_, presented_.data());
+  presentedIsFront_ = false;
+}
+
+namespace {
+
+// The stretch of screen row the conversion skips or redoes as a whole: one
+// cache line of the back buffer.
+constexpr int kChunk = 32;
+
+bool SameChunk(const uint16_t* a, const uint16_t* b) {
+#if defined(__SSE2__)
+  __m128i diff = _mm_setzero_si128();
+  for (int i = 0; i < kChunk; i += 8) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+    diff = _mm_or_si128(diff, _mm_xor_si128(x, y));
+  }
+  return _mm_movemask_epi8(_mm_cmpeq_epi8(diff, _mm_setzero_si128())) == 0xFFFF;
+#else
+  return std::memcmp(a, b, kChunk * 2) == 0;
+#endif
+}
+
+}  // namespace
 
 void Display::Flip() {
   if (!CanDraw()) return;
   ++flips_;
-  const size_t bytes = surface_.Pixels.size() * 2;
-  // A still screen costs a comparison a frame instead of a conversion,
-  // an upload and a presentation.
+  // A still screen costs a comparison a frame instead of a conversion, an
+  // upload and a presentation; a moving one converts only the stretches
+  // that changed, which in play are a small part of the screen.
   const bool stale = window_ && window_->NeedsPresent();
-  if (shown_ && !stale && std::memcmp(front_.Pixels.data(), surface_.Pixels.data(), bytes) == 0) {
-    return;
+  const bool whole = !shown_ || !presentedIsFront_;
+  static_assert(kWidth % kChunk == 0);
+  const size_t count = surface_.Pixels.size();
+  const uint16_t* in = surface_.Pixels.data();
+  uint16_t* front = front_.Pixels.data();
+  uint32_t* out = presented_.data();
+  bool changed = false;
+  if (whole) {
+    std::memcpy(front, in, count * 2);
+    table_.Convert(in, out, count);
+    changed = true;
+  } else {
+    for (size_t i = 0; i < count; i += kChunk) {
+      if (SameChunk(front + i, in + i)) continue;
+      std::memcpy(front + i, in + i, kChunk * 2);
+      table_.Convert(in + i, out + i, kChunk);
+      changed = true;
+    }
   }
-  std::memcpy(front_.Pixels.data(), surface_.Pixels.data(), bytes);
-  ConvertFrame();
   shown_ = true;
-  Present(true);
+  presentedIsFront_ = true;
+  if (changed || stale) Present(true);
 }
 
 void Display::Present(bool paced) {
@@ -92,6 +136,7 @@ bool Display::SetGammaRamp(const GammaRamp& ramp) {
   table_.Build(ramp_);
   // The shown page takes the new ramp at once, as with a hardware ramp.
   table_.Convert(front_, presented_.data());
+  presentedIsFront_ = true;
   // A fade's steps are timed by the fade, not held back by the refresh.
   Present(false);
   return true;

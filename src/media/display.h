@@ -64,7 +64,8 @@ class Display {
 
   // Converts the back buffer through the gamma ramp and presents it. The
   // back buffer keeps its content, so an overlay can be drawn over the last
-  // frame. A picture equal to the one shown is not converted or shown again.
+  // frame. Only the pixels that differ from the picture shown are converted
+  // again, and a picture equal to it is not shown again.
   void Flip();
   // Flip without showing: the conversion alone (benchmarks).
   void ConvertFrame();
@@ -107,6 +108,8 @@ class Display {
   int flips_ = 0;
   int presents_ = 0;
   bool shown_ = false;  // front_ holds the picture on show
+  // presented_ is front_ through the current ramp, so unchanged pixels need no conversion.
+  bool presentedIsFront_ = false;
   std::string title_ = "Plumix Adventure 1.0";
 };
 

@@ -26,6 +26,35 @@ bool ClipTo(const Bitmap& dest, int x, int y, int w, int h, Clip* clip) {
   return clip->x0 < clip->x1 && clip->y0 < clip->y1;
 }
 
+// Copies a short stretch of pixels, such as a board cell's row or a run of a
+// sprite, in a few vector moves instead of a call or a pixel at a time. The
+// buffers must not overlap: the last vector may be written twice.
+inline void CopyPixels(uint16_t* d, const uint16_t* s, int n) {
+#if defined(__SSE2__)
+  if (n >= 8) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                       _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)));
+    }
+    if (i < n) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + n - 8),
+                       _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + n - 8)));
+    }
+    return;
+  }
+#endif
+  if (n >= 4) {
+    uint64_t head, tail;
+    std::memcpy(&head, s, 8);
+    std::memcpy(&tail, s + n - 4, 8);
+    std::memcpy(d, &head, 8);
+    std::memcpy(d + n - 4, &tail, 8);
+    return;
+  }
+  for (int i = 0; i < n; ++i) d[i] = s[i];
+}
+
 // Copies the pixels of a row that are not the key colour. Sprites such as
 // the fireworks are mostly key, so eight pixels of key are skipped at once.
 void CopyKeyedRow(const uint16_t* s, uint16_t* d, int n, uint16_t key) {
@@ -86,57 +115,127 @@ bool NarrowSpan(double a, double b, double limit, double* lo, double* hi) {
   return *lo <= *hi;
 }
 
-void DrawRotatedCore(const ImageItem& item, Bitmap& dest, int x, int y, int width, int height,
-                     int pattern, double centreX, double centreY, int angle, int alpha) {
-  Rect src;
-  if (width <= 0 || height <= 0 || alpha <= 0 || !item.PatternRect(pattern, &src)) return;
-  const double theta = angle * 2.0 * std::numbers::pi / 256.0;
+// How many turned patterns an image keeps: a frame turns each picture at
+// one size and angle, the magnifier's cells at a few.
+constexpr size_t kTurnedKept = 4;
+
+// Turns a pattern about the point (0, 0). A pixel's place relative to the
+// point it is drawn at decides alone whether and what it shows, so the
+// result serves every place the pattern is drawn at.
+void TurnPattern(const ImageItem& item, const Rect& src, ImageItem::Turned& turned) {
+  const int width = turned.Width, height = turned.Height;
+  const double theta = turned.Angle * 2.0 * std::numbers::pi / 256.0;
   const double cs = std::cos(theta), sn = std::sin(theta);
-  const double ax = centreX * width, ay = centreY * height;
+  const double ax = turned.CentreX * width, ay = turned.CentreY * height;
   // Bounding box of the four turned corners.
   double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
   for (int i = 0; i < 4; ++i) {
     double u = (i & 1 ? width : 0) - ax;
     double v = (i & 2 ? height : 0) - ay;
-    double px = x + u * cs - v * sn;
-    double py = y + u * sn + v * cs;
+    double px = u * cs - v * sn;
+    double py = u * sn + v * cs;
     minX = std::min(minX, px);
     maxX = std::max(maxX, px);
     minY = std::min(minY, py);
     maxY = std::max(maxY, py);
   }
-  Clip clip;
-  int bx = static_cast<int>(std::floor(minX)), by = static_cast<int>(std::floor(minY));
-  int bw = static_cast<int>(std::ceil(maxX)) - bx + 1, bh = static_cast<int>(std::ceil(maxY)) - by + 1;
-  if (!ClipTo(dest, bx, by, bw, bh, &clip)) return;
-  const bool keyed = item.Transparent;
-  const uint16_t key = item.Key();
+  const int bx = static_cast<int>(std::floor(minX)), by = static_cast<int>(std::floor(minY));
+  const int ex = static_cast<int>(std::ceil(maxX)) + 1, ey = static_cast<int>(std::ceil(maxY)) + 1;
   const int pw = src.Width(), ph = src.Height();
   // Picture column and row of every whole step of u and v, without a division per pixel.
   std::vector<int> columns(width);
   std::vector<const uint16_t*> rows(height);
   for (int i = 0; i < width; ++i) columns[i] = src.Left + i * pw / width;
   for (int i = 0; i < height; ++i) rows[i] = item.Picture.Row(src.Top + i * ph / height);
-  for (int py = clip.y0; py < clip.y1; ++py) {
-    uint16_t* destRow = dest.Row(py);
-    double dy = py + 0.5 - y;
+  turned.Spans.clear();
+  turned.Pixels.clear();
+  for (int py = by; py < ey; ++py) {
+    double dy = py + 0.5;
     // Only the stretch of the row that can meet the picture, with a pixel to
     // spare at each end; every pixel is still tested below.
     double lo = -1e9, hi = 1e9;
     if (!NarrowSpan(cs, sn * dy + ax, width, &lo, &hi) || !NarrowSpan(-sn, cs * dy + ay, height, &lo, &hi)) {
       continue;
     }
-    const int first = std::max(clip.x0, static_cast<int>(std::floor(lo + x)) - 2);
-    const int end = std::min(clip.x1, static_cast<int>(std::ceil(hi + x)) + 2);
-    for (int px = first; px < end; ++px) {
-      double dx = px + 0.5 - x;
-      // Turn the screen point back into the picture.
-      double u = cs * dx + sn * dy + ax;
-      double v = -sn * dx + cs * dy + ay;
-      if (u < 0 || v < 0 || u >= width || v >= height) continue;
-      uint16_t p = rows[static_cast<int>(v)][columns[static_cast<int>(u)]];
-      if (keyed && p == key) continue;
-      destRow[px] = alpha >= 255 ? p : Blend565(destRow[px], p, alpha);
+    const int first = std::max(bx, static_cast<int>(std::floor(lo)) - 2);
+    const int end = std::min(ex, static_cast<int>(std::ceil(hi)) + 2);
+    int spanStart = 0;
+    bool open = false;
+    for (int px = first; px <= end; ++px) {
+      bool shows = false;
+      uint16_t p = 0;
+      if (px < end) {
+        double dx = px + 0.5;
+        // Turn the screen point back into the picture.
+        double u = cs * dx + sn * dy + ax;
+        double v = -sn * dx + cs * dy + ay;
+        if (u >= 0 && v >= 0 && u < width && v < height) {
+          p = rows[static_cast<int>(v)][columns[static_cast<int>(u)]];
+          shows = !(turned.Keyed && p == turned.Key);
+        }
+      }
+      if (shows) {
+        if (!open) {
+          spanStart = px;
+          open = true;
+          turned.Spans.push_back({px, py, 0, static_cast<uint32_t>(turned.Pixels.size())});
+        }
+        turned.Pixels.push_back(p);
+      } else if (open) {
+        turned.Spans.back().Length = px - spanStart;
+        open = false;
+      }
+    }
+  }
+}
+
+const ImageItem::Turned& TurnedPattern(const ImageItem& item, const Rect& src, int pattern, int width,
+                                       int height, double centreX, double centreY, int angle) {
+  std::vector<ImageItem::Turned>& kept = item.TurnedPatterns();
+  const bool keyed = item.Transparent;
+  const uint16_t key = item.Key();
+  for (const ImageItem::Turned& t : kept) {
+    if (t.Pattern == pattern && t.Width == width && t.Height == height && t.Angle == angle &&
+        t.CentreX == centreX && t.CentreY == centreY && t.Keyed == keyed && t.Key == key) {
+      return t;
+    }
+  }
+  // The oldest makes room, its buffers reused.
+  if (kept.size() < kTurnedKept) {
+    kept.emplace_back();
+  } else {
+    std::rotate(kept.begin(), kept.begin() + 1, kept.end());
+  }
+  ImageItem::Turned& turned = kept.back();
+  turned.Pattern = pattern;
+  turned.Width = width;
+  turned.Height = height;
+  turned.Angle = angle;
+  turned.CentreX = centreX;
+  turned.CentreY = centreY;
+  turned.Keyed = keyed;
+  turned.Key = key;
+  TurnPattern(item, src, turned);
+  return turned;
+}
+
+void DrawRotatedCore(const ImageItem& item, Bitmap& dest, int x, int y, int width, int height,
+                     int pattern, double centreX, double centreY, int angle, int alpha) {
+  Rect src;
+  if (width <= 0 || height <= 0 || alpha <= 0 || !item.PatternRect(pattern, &src)) return;
+  const ImageItem::Turned& turned = TurnedPattern(item, src, pattern, width, height, centreX, centreY, angle);
+  const uint16_t* pixels = turned.Pixels.data();
+  for (const ImageItem::Turned::Span& span : turned.Spans) {
+    const int py = y + span.Dy;
+    if (py < 0 || py >= dest.Height) continue;
+    const int from = std::max(0, x + span.Dx), to = std::min(dest.Width, x + span.Dx + span.Length);
+    if (from >= to) continue;
+    uint16_t* d = dest.Row(py);
+    const uint16_t* s = pixels + span.Offset - (x + span.Dx);
+    if (alpha >= 255) {
+      CopyPixels(d + from, s + from, to - from);
+    } else {
+      for (int px = from; px < to; ++px) d[px] = Blend565(d[px], s[px], alpha);
     }
   }
 }
@@ -173,32 +272,31 @@ void DrawImage(const ImageItem& item, Bitmap& dest, int x, int y, int pattern) {
       const uint16_t* s = item.Picture.Row(src.Top + dy - y) + sx;
       uint16_t* d = dest.Row(dy) + clip.x0;
       // A board cell's row is short enough that a call to memcpy costs more than the copy.
-      if (n <= 32) {
-        for (int i = 0; i < n; ++i) d[i] = s[i];
+      if (n <= 64) {
+        CopyPixels(d, s, n);
       } else {
         std::memcpy(d, s, static_cast<size_t>(n) * 2);
       }
     }
     return;
   }
-  const uint16_t key = item.Key();
-  const int column = src.Left / std::max(1, src.Width());
-  for (int dy = clip.y0; dy < clip.y1; ++dy) {
-    const int row = src.Top + dy - y;
-    const uint16_t* s = item.Picture.Row(row);
-    uint16_t* d = dest.Row(dy) + clip.x0;
-    const ImageItem::Run *run = nullptr, *last = nullptr;
-    if (!item.RowRuns(row, column, &run, &last)) {
-      CopyKeyedRow(s + sx, d, n, key);
-      continue;
+  const uint32_t* starts = item.PatternRuns(pattern);
+  if (!starts) {
+    for (int dy = clip.y0; dy < clip.y1; ++dy) {
+      CopyKeyedRow(item.Picture.Row(src.Top + dy - y) + sx, dest.Row(dy) + clip.x0, n, item.Key());
     }
-    // Only the runs of visible pixels are read at all; most are a few pixels long.
-    const uint16_t* packed = item.RunPixels();
-    for (; run != last; ++run) {
+    return;
+  }
+  // Only the runs of visible pixels are read at all; most are a few pixels long.
+  const ImageItem::Run* runs = item.Runs();
+  const uint16_t* packed = item.RunPixels();
+  for (int dy = clip.y0; dy < clip.y1; ++dy) {
+    uint16_t* d = dest.Row(dy) + clip.x0;
+    const ImageItem::Run* last = runs + starts[dy - y + 1];
+    for (const ImageItem::Run* run = runs + starts[dy - y]; run != last; ++run) {
       const int from = std::max<int>(run->X, sx);
       const int to = std::min<int>(run->X + run->Length, sx + n);
-      const uint16_t* p = packed + run->Offset - run->X;
-      for (int i = from; i < to; ++i) d[i - sx] = p[i];
+      if (from < to) CopyPixels(d + from - sx, packed + run->Offset + (from - run->X), to - from);
     }
   }
 }

@@ -31,10 +31,12 @@ void GammaTable::Build(const GammaRamp& ramp) {
 }
 
 void GammaTable::Convert(const Bitmap& source, uint32_t* out) const {
-  const uint16_t* in = source.Pixels.data();
-  const size_t n = source.Pixels.size();
+  Convert(source.Pixels.data(), out, source.Pixels.size());
+}
+
+void GammaTable::Convert(const uint16_t* in, uint32_t* out, size_t count) const {
   const uint32_t* table = table_.data();
-  for (size_t i = 0; i < n; ++i) out[i] = table[in[i]];
+  for (size_t i = 0; i < count; ++i) out[i] = table[in[i]];
 }
 
 }  // namespace plumix

@@ -23,6 +23,7 @@ class GammaTable {
   void Build(const GammaRamp& ramp);
   uint32_t operator[](uint16_t pixel) const { return table_[pixel]; }
   void Convert(const Bitmap& source, uint32_t* out) const;
+  void Convert(const uint16_t* in, uint32_t* out, size_t count) const;
 
  private:
   std::vector<uint32_t> table_ = std::vector<uint32_t>(65536);

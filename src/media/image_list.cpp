@@ -22,6 +22,7 @@ void ImageItem::Restore() {
   runs_.clear();
   runPixels_.clear();
   rowStart_.clear();
+  turned_.clear();
 }
 
 void ImageItem::BuildRuns() const {
@@ -30,25 +31,32 @@ void ImageItem::BuildRuns() const {
   runPixels_.clear();
   rowStart_.clear();
   if (!Transparent || count_ <= 0 || Picture.Width > 65535) return;
-  const int rows = (Picture.Height / height_) * height_;
+  const int bands = Picture.Height / height_;
+  const int rows = bands * height_;
   rowStart_.reserve(static_cast<size_t>(rows) * columns_ + 1);
   long opaque = 0;
-  for (int y = 0; y < rows; ++y) {
+  auto addRow = [&](int y, int c) {
     const uint16_t* p = Picture.Row(y);
+    rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
+    int x = c * width_;
+    const int end = x + width_;
+    while (x < end) {
+      while (x < end && p[x] == key_) ++x;
+      const int start = x;
+      while (x < end && p[x] != key_) ++x;
+      if (x == start) continue;
+      runs_.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(x - start),
+                       static_cast<uint32_t>(runPixels_.size())});
+      runPixels_.insert(runPixels_.end(), p + start, p + x);
+      opaque += x - start;
+    }
+  };
+  // Pattern by pattern, so that drawing one pattern reads its runs and
+  // pixels in one stretch of memory: a show of many bursts would otherwise
+  // wait on a cache miss for every row of every burst.
+  for (int band = 0; band < bands; ++band) {
     for (int c = 0; c < columns_; ++c) {
-      rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
-      int x = c * width_;
-      const int end = x + width_;
-      while (x < end) {
-        while (x < end && p[x] == key_) ++x;
-        const int start = x;
-        while (x < end && p[x] != key_) ++x;
-        if (x == start) continue;
-        runs_.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(x - start),
-                         static_cast<uint32_t>(runPixels_.size())});
-        runPixels_.insert(runPixels_.end(), p + start, p + x);
-        opaque += x - start;
-      }
+      for (int y = band * height_; y < (band + 1) * height_; ++y) addRow(y, c);
     }
   }
   rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
@@ -63,14 +71,11 @@ void ImageItem::BuildRuns() const {
   }
 }
 
-bool ImageItem::RowRuns(int y, int column, const Run** first, const Run** last) const {
+const uint32_t* ImageItem::PatternRuns(int pattern) const {
   if (!runsBuilt_) BuildRuns();
-  if (!useRuns_ || !Transparent || y < 0 || column < 0 || column >= columns_) return false;
-  const size_t at = static_cast<size_t>(y) * columns_ + column;
-  if (at + 1 >= rowStart_.size()) return false;
-  *first = runs_.data() + rowStart_[at];
-  *last = runs_.data() + rowStart_[at + 1];
-  return true;
+  if (!useRuns_ || !Transparent || pattern < 0 || pattern >= count_) return nullptr;
+  const size_t at = static_cast<size_t>(pattern) * height_;
+  return at + height_ < rowStart_.size() ? rowStart_.data() + at : nullptr;
 }
 
 bool ImageItem::PatternRect(int pattern, Rect* rect) const {

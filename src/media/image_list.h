@@ -42,10 +42,30 @@ struct ImageItem {
     uint16_t X, Length;  // picture columns
     uint32_t Offset;     // of the first pixel in RunPixels
   };
-  // The runs of picture row y within pattern column `column`, or false when
-  // the picture is drawn better pixel by pixel (dense or not keyed).
-  bool RowRuns(int y, int column, const Run** first, const Run** last) const;
+  // Where the runs of each row of a pattern start in Runs(), one entry a row
+  // and one past the last; null when the picture is drawn better pixel by
+  // pixel (dense or not keyed) or the pattern is outside the picture.
+  const uint32_t* PatternRuns(int pattern) const;
+  const Run* Runs() const { return runs_.data(); }
   const uint16_t* RunPixels() const { return runPixels_.data(); }
+
+  // A pattern scaled and turned as the rotated drawing turns it, its pixels
+  // placed relative to the point it is drawn at: the cells of a frame that
+  // share a picture, size and angle are then turned once.
+  struct Turned {
+    int Pattern = -1, Width = 0, Height = 0, Angle = 0;
+    double CentreX = 0, CentreY = 0;
+    bool Keyed = false;
+    uint16_t Key = 0;
+    struct Span {
+      int Dx, Dy, Length;
+      uint32_t Offset;  // of the first pixel in Pixels
+    };
+    std::vector<Span> Spans;
+    std::vector<uint16_t> Pixels;
+  };
+  // The few turned patterns drawn last, dropped by Restore.
+  std::vector<Turned>& TurnedPatterns() const { return turned_; }
 
  private:
   void BuildRuns() const;
@@ -56,7 +76,9 @@ struct ImageItem {
   mutable bool useRuns_ = false;
   mutable std::vector<Run> runs_;
   mutable std::vector<uint16_t> runPixels_;
-  mutable std::vector<uint32_t> rowStart_;  // [y * columns_ + column], one past the end last
+  // [(pattern * height_ + row of the pattern)], one past the end last
+  mutable std::vector<uint32_t> rowStart_;
+  mutable std::vector<Turned> turned_;
 };
 
 class ImageList {

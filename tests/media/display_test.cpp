@@ -26,6 +26,12 @@ TEST(StillFrames, AStillScreenIsPresentedOnceAndAChangedPixelAgain) {
   h.RunFrames(1);
   EXPECT_EQ(display.PresentCount(), presents + 2) << "the redrawn title differs from the changed picture";
   EXPECT_EQ(h.Pixel(1000, 10), before);
+  // The last pixel of the screen is converted again when it alone changes.
+  const uint32_t corner = h.Pixel(1023, 767);
+  display.Surface().Pixels.back() ^= 0xFFFF;
+  display.Flip();
+  EXPECT_NE(h.Pixel(1023, 767), corner);
+  EXPECT_EQ(h.Pixel(1000, 10), before);
 }
 
 }  // namespace

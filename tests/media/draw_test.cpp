@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 
 #include "media/draw.h"
 
@@ -57,7 +59,7 @@ TEST(DrawImage, ColourKeySkipsPixelsThatMatchAfterConversion) {
 TEST(DrawImage, KeyedPicturesSparseOrDenseDrawExactlyTheirVisiblePixels) {
   for (const int percent : {4, 70}) {
     ImageItem item;
-    item.Picture = Bitmap(3 * 37, 19, kA);
+    item.Picture = Bitmap(3 * 37, 2 * 19, kA);  // two rows of three patterns
     item.PatternWidth = 37;
     item.PatternHeight = 19;
     item.Transparent = true;
@@ -69,12 +71,12 @@ TEST(DrawImage, KeyedPicturesSparseOrDenseDrawExactlyTheirVisiblePixels) {
     }
     item.Restore();
     for (const auto& [x, y] : {std::pair{-20, -7}, {5, 3}, {40, 12}}) {
-      for (int pattern = 0; pattern < 3; ++pattern) {
+      for (int pattern = 0; pattern < 6; ++pattern) {
         Bitmap dest(60, 24, kBg), expected(60, 24, kBg);
         DrawImage(item, dest, x, y, pattern);
         for (int py = std::max(0, y); py < std::min(24, y + 19); ++py) {
           for (int px = std::max(0, x); px < std::min(60, x + 37); ++px) {
-            const uint16_t p = item.Picture.Row(py - y)[pattern * 37 + px - x];
+            const uint16_t p = item.Picture.Row(pattern / 3 * 19 + py - y)[pattern % 3 * 37 + px - x];
             if (p != item.Key()) expected.Row(py)[px] = p;
           }
         }
@@ -145,6 +147,56 @@ TEST(DrawImageRotated, CentreChoosesThePointThatLandsOnXY) {
   DrawImageRotated(item, empty, 10, 10, 0, 8, 0, 0.5, 0.5, 0);
   DrawImageRotated(item, empty, 10, 10, 8, 0, 0, 0.5, 0.5, 0);
   for (uint16_t p : empty.Pixels) ASSERT_EQ(p, kBg);
+}
+
+// A turned pattern is kept and drawn again at other places: every pixel of
+// every draw, clipped or not, keyed or blended, is still the picture point its
+// centre turns back to.
+TEST(DrawImageRotated, EveryPixelIsThePicturePointItsCentreTurnsBackTo) {
+  ImageItem item;
+  item.Picture = Bitmap(2 * 13, 9, kA);
+  item.PatternWidth = 13;
+  item.PatternHeight = 9;
+  item.Transparent = true;
+  item.TransparentColor = 0x9300FA;
+  uint32_t seed = 11;
+  for (uint16_t& p : item.Picture.Pixels) {
+    seed = seed * 1103515245 + 12345;
+    p = (seed >> 16) % 5 == 0 ? ToRgb565(0x9300FA) : static_cast<uint16_t>(seed >> 8);
+  }
+  item.Restore();
+  struct Case {
+    int X, Y, Width, Height, Pattern;
+    double Centre;
+    int Angle, Alpha;
+  };
+  // The same turn at several places (inside, over each edge, off the
+  // surface) and then other sizes, angles, centres and opacities.
+  const Case cases[] = {{20, 15, 17, 11, 1, 0.5, 37, 255}, {2, 3, 17, 11, 1, 0.5, 37, 255},
+                        {38, 29, 17, 11, 1, 0.5, 37, 255}, {-5, 15, 17, 11, 1, 0.5, 37, 255},
+                        {20, -4, 17, 11, 1, 0.5, 37, 255}, {90, 90, 17, 11, 1, 0.5, 37, 255},
+                        {20, 15, 24, 24, 0, 0.5, 64, 255}, {21, 14, 9, 30, 0, 0.0, 200, 255},
+                        {-1, 31, 13, 9, 1, 0.5, 128, 140}, {20, 15, 6, 5, 1, 0.5, 0, 60}};
+  for (const Case& c : cases) {
+    Bitmap dest(41, 32, kBg);
+    DrawImageRotatedAlpha(item, dest, c.X, c.Y, c.Width, c.Height, c.Pattern, c.Centre, c.Centre, c.Angle,
+                          c.Alpha);
+    Bitmap expected(41, 32, kBg);
+    const double theta = c.Angle * 2.0 * std::numbers::pi / 256.0;
+    const double cs = std::cos(theta), sn = std::sin(theta);
+    for (int py = 0; py < expected.Height; ++py) {
+      for (int px = 0; px < expected.Width; ++px) {
+        const double dx = px + 0.5 - c.X, dy = py + 0.5 - c.Y;
+        const double u = cs * dx + sn * dy + c.Centre * c.Width;
+        const double v = -sn * dx + cs * dy + c.Centre * c.Height;
+        if (u < 0 || v < 0 || u >= c.Width || v >= c.Height) continue;
+        const int sx = c.Pattern * 13 + static_cast<int>(u) * 13 / c.Width;
+        const uint16_t p = item.Picture.At(sx, static_cast<int>(v) * 9 / c.Height);
+        if (p != item.Key()) expected.Row(py)[px] = Blend565(kBg, p, c.Alpha);
+      }
+    }
+    ASSERT_EQ(dest.Pixels, expected.Pixels) << "at " << c.X << ", " << c.Y << " angle " << c.Angle;
+  }
 }
 
 TEST(DrawImageWaved, RowsShiftAlongTheWave) {

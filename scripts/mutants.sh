@@ -153,8 +153,9 @@ MUTANTS = [
      "warned_ && *warned_ == Model.Adventure && !warnedPath_.empty()", "warned_ && !warnedPath_.empty()"),
     # What the player has: a release's update and every way of quitting
     ("update-drops-scores", "src/adventure/adventure_update.cpp", RECORDS,
-     "  std::copy_n(players.begin() + kHighScoresOffset, kHighScoreTableSize,\n"
-     "              result.begin() + kHighScoresOffset);\n", ""),
+     "    std::copy_n(playersTable, kHighScoreTableSize, result.begin() + kHighScoresOffset);\n", ""),
+    ("release-record-ignored", "src/adventure/adventure_update.cpp", RECORDS,
+     "!sameFirstPlace && FirstPlaceScore(players) >= FirstPlaceScore(shipped);", "!sameFirstPlace;"),
     ("quit-without-saving", "src/app/main_form.cpp", KEYS,
      "  if (Shell.Terminated) return;\n  SaveSettings(*this);", "  if (Shell.Terminated) return;"),
 ]

@@ -20,7 +20,7 @@ constexpr size_t kLevelTitle = 0, kLevelType = 31, kDisasterKind = 32, kDisaster
                  kPaddingAfterEntry = 54, kBoard = 56, kElements = 1856, kSpecials = 1874,
                  kPaddingAfterSpecials = 1886;
 // High-score entry offsets.
-constexpr size_t kEntryName = 0, kEntryUnused = 31, kEntryScore = 32;
+constexpr size_t kEntryName = 0, kEntryUnused = 31, kEntryScore = kHighScoreEntryScore;
 
 constexpr size_t CellOffset(int x, int y) { return kBoard + 60 * (x - 1) + 2 * (y - 1); }
 

@@ -21,6 +21,7 @@ constexpr size_t kLevelRecordSize = 1892;
 constexpr size_t kLevelsOffset = 116;
 constexpr size_t kHighScoresOffset = 189316;
 constexpr size_t kHighScoreEntrySize = 36;
+constexpr size_t kHighScoreEntryScore = 32;  // within an entry, after the name
 constexpr size_t kRecordScoreOffset = 1888;  // inside a level record
 
 constexpr size_t LevelOffset(int level) { return kLevelsOffset + kLevelRecordSize * (level - 1); }

@@ -14,19 +14,34 @@ namespace fs = std::filesystem;
 
 constexpr size_t kHighScoreTableSize = kHighScoreEntrySize * kHighScoreCount;
 
+int32_t FirstPlaceScore(std::span<const uint8_t> file) {
+  const size_t at = kHighScoresOffset + kHighScoreEntryScore;
+  return static_cast<int32_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+                              static_cast<uint32_t>(file[at + 3]) << 24);
+}
+
 }  // namespace
 
 std::optional<std::vector<uint8_t>> UpdatedPlayersAdventure(std::span<const uint8_t> shipped,
                                                             std::span<const uint8_t> players) {
   if (shipped.size() < kAdventureFileSize || players.size() < kAdventureFileSize) return std::nullopt;
   std::vector<uint8_t> result(shipped.begin(), shipped.begin() + kAdventureFileSize);
-  std::copy_n(players.begin() + kHighScoresOffset, kHighScoreTableSize,
-              result.begin() + kHighScoresOffset);
-  const bool ownFirstPlace =
-      !std::equal(players.begin() + kHighScoresOffset,
-                  players.begin() + kHighScoresOffset + kHighScoreEntrySize,
-                  shipped.begin() + kHighScoresOffset);
-  if (ownFirstPlace) {
+  const auto playersTable = players.begin() + kHighScoresOffset;
+  const bool sameFirstPlace =
+      std::equal(playersTable, playersTable + kHighScoreEntrySize, shipped.begin() + kHighScoresOffset);
+  // A first place of the player's own that beats the release's keeps its
+  // level scores as the records. Otherwise the release's record holder (a
+  // record raised with reworked levels) heads the player's table, so the
+  // table and the records tell the same story; the player's entries move
+  // down one place.
+  const bool ownRecord = !sameFirstPlace && FirstPlaceScore(players) >= FirstPlaceScore(shipped);
+  if (sameFirstPlace || ownRecord) {
+    std::copy_n(playersTable, kHighScoreTableSize, result.begin() + kHighScoresOffset);
+  } else {
+    std::copy_n(playersTable, kHighScoreTableSize - kHighScoreEntrySize,
+                result.begin() + kHighScoresOffset + kHighScoreEntrySize);
+  }
+  if (ownRecord) {
     for (int k = 1; k <= kMaxLevels; ++k) {
       const size_t at = LevelOffset(k) + kRecordScoreOffset;
       std::copy_n(players.begin() + at, 4, result.begin() + at);

@@ -4,8 +4,10 @@
 // One rule for the portable folder (applied by the build) and for the
 // installed game's per-player copies (applied at start): the header and the
 // levels come from the release; the high-score table is the player's, and so
-// are the levels' record scores whenever the player's table has another
-// first place than the release's (they are that first place's level scores).
+// are the levels' record scores when the player's own first place scores at
+// least the release's (they are that first place's level scores). A release
+// whose record holder scores more brings that entry to the top of the
+// player's table, with its record scores.
 // Bytes the player's file holds after the record stay as they were.
 #include <cstdint>
 #include <filesystem>

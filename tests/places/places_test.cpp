@@ -72,6 +72,19 @@ TEST(PlayerFolders, SettingsAndHighScoresGoToThePlayersFoldersAndShippedFilesSta
   EXPECT_EQ(updated.Levels[2].RecordScore, copy.Levels[2].RecordScore)
       << "the record scores belong to the player's first place";
   EXPECT_EQ(ReadBytes(own / "Mine.paf"), shipped) << "the player's own adventure is untouched";
+
+  // The next release raises its record above the player's: its holder heads
+  // the player's table, and its record scores come with it.
+  release.HighScores[1].Name = "Ostrel";
+  release.HighScores[1].Score = 5000;
+  h.WriteAdventure("Shipped.paf", release);
+  game.Shell.FirstActivation = true;
+  game.FormActivate();
+  updated = *ParseAdventure(ReadBytes(own / "Shipped.paf")).Value;
+  EXPECT_EQ(updated.HighScores[1].Name, "Ostrel");
+  EXPECT_EQ(updated.HighScores[2].Name, "Player");
+  EXPECT_EQ(updated.HighScores[2].Score, 700);
+  EXPECT_EQ(updated.Levels[2].RecordScore, 4321);
 }
 
 TEST(PlayerFolders, AGameFolderBesideTheProgramIsPortableAnInstalledOneUsesXdgFolders) {

@@ -77,7 +77,7 @@ ScreenTexts LevelCompletedTexts(const AdventureState& adv) {
   return t;
 }
 
-ScreenTexts GameEndTexts(const AdventureState& adv, bool completed) {
+ScreenTexts GameEndTexts(const AdventureState& adv, bool completed, bool watched) {
   ScreenTexts t;
   AddShadowed(t, 22, 22, 20, 20,
               completed ? "------------- GAME COMPLETED --------------"
@@ -91,6 +91,8 @@ ScreenTexts GameEndTexts(const AdventureState& adv, bool completed) {
     AddShadowed(t, 342, 489, 340, 487, "Place No. :", kLabelFont, 26, kGreen);
     AddShadowed(t, 587, 489, 585, 487, std::to_string(adv.HighScoreRank), kNumberFont, 26, kWhite,
                 kStyleBold);
+  } else if (watched) {
+    AddShadowed(t, 27, 412, 25, 410, "The bot played: its score enters no table.", kLabelFont, 26, kGreen);
   } else {
     AddShadowed(t, 27, 412, 25, 410, "Sorry, Your final score did not reach top 60!", kLabelFont, 26, kRed);
   }
@@ -124,12 +126,12 @@ void DrawLevelCompleted(TMain& game) {
 
 void DrawGameCompleted(TMain& game) {
   DrawBackdrop(game);
-  DrawScreenTexts(game, GameEndTexts(game.Adv, true));
+  DrawScreenTexts(game, GameEndTexts(game.Adv, true, game.Options.BotPlays));
 }
 
 void DrawGameOver(TMain& game) {
   DrawBackdrop(game);
-  DrawScreenTexts(game, GameEndTexts(game.Adv, false));
+  DrawScreenTexts(game, GameEndTexts(game.Adv, false, game.Options.BotPlays));
 }
 
 void DrawHighScoreTable(TMain& game) { DrawScreenTexts(game, HighScoreTableTexts(game.Adv)); }

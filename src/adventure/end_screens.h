@@ -24,7 +24,8 @@ std::string LevelComparison(int32_t levelScore, int32_t recordLevelScore);
 ScreenText OverallComparison(int32_t score, int32_t recordTotal);
 ScreenTexts LevelCompletedTexts(const AdventureState& adv);
 // completed: "GAME COMPLETED", else "GAME OVER".
-ScreenTexts GameEndTexts(const AdventureState& adv, bool completed);
+// `watched`: the bot played (--bot-plays), so no table was offered the score.
+ScreenTexts GameEndTexts(const AdventureState& adv, bool completed, bool watched = false);
 ScreenTexts HighScoreTableTexts(const AdventureState& adv);
 
 }  // namespace plumix

@@ -54,22 +54,28 @@ TEST(DrawImage, ColourKeySkipsPixelsThatMatchAfterConversion) {
   EXPECT_EQ(dest.At(4, 3), Rgb565(251, 1, 148));
 }
 
+// Patterns of noise in which visiblePercent of the pixels are not the key.
+ImageItem NoisyKeyedPicture(int columns, int rows, int width, int height, uint32_t seed, int visiblePercent) {
+  ImageItem item;
+  item.Picture = Bitmap(columns * width, rows * height, kA);
+  item.PatternWidth = width;
+  item.PatternHeight = height;
+  item.Transparent = true;
+  item.TransparentColor = 0x9300FA;
+  for (uint16_t& p : item.Picture.Pixels) {
+    seed = seed * 1103515245 + 12345;
+    p = (seed >> 16) % 100 < static_cast<uint32_t>(visiblePercent) ? static_cast<uint16_t>(seed >> 8)
+                                                                    : ToRgb565(0x9300FA);
+  }
+  item.Restore();
+  return item;
+}
+
 // Sparse pictures are drawn from their runs of visible pixels, dense ones
 // pixel by pixel: both exactly as the colour key says, clipped at every edge.
 TEST(DrawImage, KeyedPicturesSparseOrDenseDrawExactlyTheirVisiblePixels) {
   for (const int percent : {4, 70}) {
-    ImageItem item;
-    item.Picture = Bitmap(3 * 37, 2 * 19, kA);  // two rows of three patterns
-    item.PatternWidth = 37;
-    item.PatternHeight = 19;
-    item.Transparent = true;
-    item.TransparentColor = 0x9300FA;
-    uint32_t seed = 7;
-    for (uint16_t& p : item.Picture.Pixels) {
-      seed = seed * 1103515245 + 12345;
-      p = (seed >> 16) % 100 < static_cast<uint32_t>(percent) ? static_cast<uint16_t>(seed >> 8) : ToRgb565(0x9300FA);
-    }
-    item.Restore();
+    ImageItem item = NoisyKeyedPicture(3, 2, 37, 19, 7, percent);  // two rows of three patterns
     for (const auto& [x, y] : {std::pair{-20, -7}, {5, 3}, {40, 12}}) {
       for (int pattern = 0; pattern < 6; ++pattern) {
         Bitmap dest(60, 24, kBg), expected(60, 24, kBg);
@@ -153,18 +159,7 @@ TEST(DrawImageRotated, CentreChoosesThePointThatLandsOnXY) {
 // every draw, clipped or not, keyed or blended, is still the picture point its
 // centre turns back to.
 TEST(DrawImageRotated, EveryPixelIsThePicturePointItsCentreTurnsBackTo) {
-  ImageItem item;
-  item.Picture = Bitmap(2 * 13, 9, kA);
-  item.PatternWidth = 13;
-  item.PatternHeight = 9;
-  item.Transparent = true;
-  item.TransparentColor = 0x9300FA;
-  uint32_t seed = 11;
-  for (uint16_t& p : item.Picture.Pixels) {
-    seed = seed * 1103515245 + 12345;
-    p = (seed >> 16) % 5 == 0 ? ToRgb565(0x9300FA) : static_cast<uint16_t>(seed >> 8);
-  }
-  item.Restore();
+  ImageItem item = NoisyKeyedPicture(2, 1, 13, 9, 11, 80);
   struct Case {
     int X, Y, Width, Height, Pattern;
     double Centre;

@@ -121,16 +121,19 @@ Rgb MeanUnder(const Bitmap& surface, int px, int py, int size) {
   return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
 }
 
-// The gate's colour, taken from the edge theme's stone: its light, its
-// shade or its mean, whichever stands out most from what lies under the
-// entry cell, and drawn towards white or black until it stands out enough.
-// A neon frame gives its glow, a dark stone on a light board its shade.
-Rgb GateColour(const Bitmap& wall, Rgb under) {
-  constexpr int kEnough = 240;
+using GateStoneSummary = decltype(PlayState::GateStone);
+
+uint32_t Packed(Rgb c) { return static_cast<uint32_t>(c.R << 16 | c.G << 8 | c.B); }
+Rgb Unpacked(uint32_t c) { return {static_cast<int>(c >> 16 & 255), static_cast<int>(c >> 8 & 255), static_cast<int>(c & 255)}; }
+
+// The edge picture's stone: its mean, its lightest and its darkest quarter,
+// and its mean light. Worked out again only when the picture changes.
+const GateStoneSummary& SummedStone(const Bitmap& wall, GateStoneSummary& cache) {
+  uint64_t fingerprint = 1469598103934665603ull ^ static_cast<uint64_t>(wall.Width) << 32 ^ wall.Height;
+  for (uint16_t p : wall.Pixels) fingerprint = (fingerprint ^ p) * 1099511628211ull;
+  if (fingerprint == cache.Fingerprint) return cache;
   std::vector<Rgb> stone;
-  for (int y = 0; y < wall.Height; ++y) {
-    for (int x = 0; x < wall.Width; ++x) stone.push_back(ToRgb(wall.At(x, y)));
-  }
+  for (uint16_t p : wall.Pixels) stone.push_back(ToRgb(p));
   if (stone.empty()) stone.push_back({200, 190, 160});
   std::sort(stone.begin(), stone.end(), [](Rgb a, Rgb b) { return Light(a) < Light(b); });
   auto mean = [&](size_t from, size_t to) {
@@ -140,9 +143,24 @@ Rgb GateColour(const Bitmap& wall, Rgb under) {
     return Rgb{static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
   };
   const size_t quarter = std::max<size_t>(1, stone.size() / 4);
-  Rgb best = mean(0, stone.size());
-  for (Rgb c : {mean(stone.size() - quarter, stone.size()), mean(0, quarter)}) {
-    if (Distance(c, under) > Distance(best, under)) best = c;
+  cache.Fingerprint = fingerprint;
+  cache.Colours = {Packed(mean(0, stone.size())), Packed(mean(stone.size() - quarter, stone.size())),
+                   Packed(mean(0, quarter))};
+  long light = 0;
+  for (uint16_t p : wall.Pixels) light += Light(ToRgb(p));
+  cache.MeanLight = wall.Pixels.empty() ? 0 : light / static_cast<long>(wall.Pixels.size());
+  return cache;
+}
+
+// The gate's colour, taken from the edge theme's stone: its light, its
+// shade or its mean, whichever stands out most from what lies under the
+// entry cell, and drawn towards white or black until it stands out enough.
+// A neon frame gives its glow, a dark stone on a light board its shade.
+Rgb GateColour(const GateStoneSummary& stone, Rgb under) {
+  constexpr int kEnough = 240;
+  Rgb best = Unpacked(stone.Colours[0]);
+  for (uint32_t c : {stone.Colours[1], stone.Colours[2]}) {
+    if (Distance(Unpacked(c), under) > Distance(best, under)) best = Unpacked(c);
   }
   const Rgb towards = Light(under) < 1275 ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
   for (int step = 0; step < 16 && Distance(best, under) < kEnough; ++step) {
@@ -154,15 +172,12 @@ Rgb GateColour(const Bitmap& wall, Rgb under) {
 // A gate over the entry cell, two posts and a lintel in the edge theme's
 // stone, edged by a thin seam of the opposite light so that it shows on any
 // board: a player who sees it knows why the first step left is refused.
-void DrawEntryGate(const ImageItem& edge, Bitmap& surface, int px, int py) {
+void DrawEntryGate(const ImageItem& edge, GateStoneSummary& cache, Bitmap& surface, int px, int py) {
   constexpr int kPost = 3, kPostAlpha = 215, kSeamAlpha = 140;
   const Bitmap& wall = edge.Picture;
-  const Rgb gate = GateColour(wall, MeanUnder(surface, px, py, kCellSize));
-  long stoneLight = 0;
-  for (int y = 0; y < wall.Height; ++y) {
-    for (int x = 0; x < wall.Width; ++x) stoneLight += Light(ToRgb(wall.At(x, y)));
-  }
-  if (wall.Width > 0 && wall.Height > 0) stoneLight /= wall.Width * wall.Height;
+  const GateStoneSummary& stone = SummedStone(wall, cache);
+  const Rgb gate = GateColour(stone, MeanUnder(surface, px, py, kCellSize));
+  const long stoneLight = stone.MeanLight;
   // The stone's grain shows in the gate's colour as lighter and darker flecks.
   auto grained = [&](int dx, int dy) {
     if (wall.Width <= 0 || wall.Height <= 0) return Rgb565(gate.R, gate.G, gate.B);
@@ -203,7 +218,7 @@ void DrawTable(TMain& game, int ox, int oy) {
   const ImageItem& edge = game.M.DXImageListEdges.Get("Edge_Solid");
   for (int x = 1; x <= kBoardSize; ++x) {
     for (int y = 1; y <= kBoardSize; ++y) {
-      if (board[x][y].Code == kEntryMark) DrawEntryGate(edge, surface, x * kCellSize + ox, y * kCellSize + oy);
+      if (board[x][y].Code == kEntryMark) DrawEntryGate(edge, game.Play.GateStone, surface, x * kCellSize + ox, y * kCellSize + oy);
     }
   }
   if (game.Play.ClearedRows.Active) DrawClearedRows(game, CellImages(game.M), ox, oy);

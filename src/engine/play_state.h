@@ -51,6 +51,14 @@ struct PlayState {
   int LinesCleared = 0;  // rows removed by the last lock
   bool LineScanDone = false;
 
+  // The entry gate's stone, summed up once per edge picture: the colours the
+  // gate may take (mean, light, shade, as 0xRRGGBB) and the stone's mean light.
+  struct {
+    uint64_t Fingerprint = 0;
+    std::array<uint32_t, 3> Colours{};
+    long MeanLight = 0;
+  } GateStone;
+
   bool TopOut = false;     // the level is ending because the entry row filled up
   bool LevelLeft = false;  // the end screen has been entered
 };
